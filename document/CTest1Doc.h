@@ -1,0 +1,68 @@
+#pragma once
+
+#include "document/CellModel.h"
+#include "document/CommandLine.h"
+#include "document/ConvergenceHistory.h"
+#include "document/MeshGrid.h"
+#include "document/ModelKind.h"
+#include "document/ReadResult.h"
+#include "weights/CellWeights.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Messages;
+
+// The one document: owns every piece of loaded data, the names of the files it came
+// from and the flags that say what is loaded. Views read its members directly.
+class CTest1Doc {
+public:
+    explicit CTest1Doc(Messages& messages);
+    ~CTest1Doc();
+    CTest1Doc(const CTest1Doc&) = delete;
+    CTest1Doc& operator=(const CTest1Doc&) = delete;
+
+    // Parses the arguments (already stripped of the toolkit's own) and, when they
+    // name a mesh and a model, loads them. A failed start-up read ends the process
+    // with status -1 after the reader's message.
+    void ApplyCommandLine(const std::vector<std::string>& args);
+
+    // Each reads the file named by its member and shows its own messages. NotFound
+    // leaves the decision whether to end the process to the caller.
+    ReadResult ReadModelFile();
+    ReadResult ReadMeshFile();
+    ReadResult ReadConvergenceFile();
+
+    // Empties the model values, nodes and history arrays and zeroes the counts.
+    void ClearData();
+    // After a successful model read: title after the model file, and the working
+    // directory moved into the model file's folder.
+    void RecordModelPath();
+
+    Messages& messages() const { return messages_; }
+
+    ModelKind modelKind = Conductivity;
+    CellModel model;
+    MeshGrid mesh;
+    bool loaded = false;
+    std::int32_t argPadLeft = -1;
+    std::int32_t argPadRight = -1;
+    std::int32_t argPadBottom = -1;
+    bool convergenceLoaded = false;
+    ConvergenceHistory history;
+    std::string modelFileName;
+    std::string meshFileName;
+    bool weightsLoaded = false;
+    CellWeights weights;
+    std::string outputFileName;
+
+    // The absolute name of the model file, shown in the window title; empty when none.
+    std::string title;
+    // The command line's text after "/chi=", looked up at every convergence read.
+    std::optional<std::string> chiText;
+
+private:
+    Messages& messages_;
+};

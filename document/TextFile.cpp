@@ -1,0 +1,73 @@
+#include "document/TextFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace {
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+} // namespace
+
+bool LoadTextFile(const std::string& path, std::string& text) {
+    text.clear();
+    if (path.empty())
+        return false;
+    // O_NONBLOCK keeps the open itself from waiting for a FIFO's writer.
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0)
+        return false;
+    if (S_ISDIR(info.st_mode))
+        return true;
+    if (!S_ISREG(info.st_mode))
+        return false;
+    if (info.st_size > 0)
+        text.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(file.fd, buffer, sizeof buffer);
+        if (got > 0) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0) {
+            break;
+        } else if (errno != EINTR) {
+            break; // what was read so far is all the reader gets
+        }
+    }
+    return true;
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0;
+}
+
+std::string MakeAbsolute(const std::string& path) {
+    if (path.empty() || path.front() == '/')
+        return path;
+    std::error_code ec;
+    const std::filesystem::path here = std::filesystem::current_path(ec);
+    if (ec)
+        return path;
+    return (here / path).string();
+}
+
+std::string FolderPart(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return {};
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
