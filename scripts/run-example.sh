@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and opens the viewer on the bundled example.
+# Without a display it renders the example to a PNG instead and says where.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh build
+args=(examples/survey.msh examples/ohmsolv.con /conv)
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec build/korvex-model-viewer "${args[@]}"
+fi
+out="$PWD/build/example.png"
+QT_QPA_PLATFORM=offscreen build/korvex-render --output "$out" --set showConvergence=1 "${args[@]}"
+echo "No display found: the example was rendered to $out"
