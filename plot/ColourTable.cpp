@@ -1,0 +1,51 @@
+#include "plot/ColourTable.h"
+
+#include <cmath>
+
+namespace {
+int Channel(double value) { return static_cast<int>(value); }
+
+QRgb ColourRampEntry(int i) {
+    // Six segments; each moves one channel with the square root of the position in it.
+    if (i <= 11)
+        return qRgb(255, 70, Channel(150.0 * std::sqrt((11 - i) / 10.0)));
+    if (i <= 21)
+        return qRgb(255, Channel(255.0 * std::sqrt((i - 11) / 10.0)), 0);
+    if (i <= 31)
+        return qRgb(Channel(255.0 * std::sqrt((31 - i) / 10.0)), 255, 0);
+    if (i <= 41)
+        return qRgb(0, 255, Channel(255.0 * std::sqrt((i - 31) / 10.0)));
+    if (i <= 51)
+        return qRgb(0, Channel(255.0 * std::sqrt((51 - i) / 10.0)), 255);
+    return qRgb(0, 0, Channel(255.0 * std::sqrt((61 - i) / 10.0 * 0.667 + 0.3)));
+}
+
+QRgb GreyRampEntry(int i) {
+    const int grey = Channel(250.0 * std::sqrt((i - 1) / 60.0));
+    return qRgb(grey, grey, grey);
+}
+} // namespace
+
+std::array<QRgb, ColourTable::Size> ColourTable::Ramp(bool useColour) {
+    std::array<QRgb, Size> ramp{};
+    for (int i = 1; i <= Size; ++i)
+        ramp[i - 1] = useColour ? ColourRampEntry(i) : GreyRampEntry(i);
+    return ramp;
+}
+
+ColourTable::ColourTable(bool useColour, bool flipColours) {
+    const auto ramp = Ramp(useColour);
+    for (int i = 1; i <= Size; ++i)
+        entries_[flipColours ? Size - i : i - 1] = ramp[i - 1];
+}
+
+int ColourIndex(float stored, float blankLevel, double rangeMin, double rangeMax) {
+    if (!(stored > blankLevel))
+        return -1;
+    const double p = (static_cast<double>(stored) - rangeMin) * (60.0 / (rangeMax - rangeMin));
+    if (std::isnan(p) || p < 0.0)
+        return 0;
+    if (p > 60.0)
+        return 60;
+    return static_cast<int>(p);
+}

@@ -1,0 +1,88 @@
+#include "plot/PlotLabels.h"
+
+#include "document/MeshGrid.h"
+#include "plot/DisplaySettings.h"
+#include "plot/PageUnits.h"
+#include "plot/PlotLayout.h"
+#include "plot/ValueScale.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+std::string FormatInt(int value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%i", value);
+    return text;
+}
+
+std::string FormatValue(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4g", value);
+    return text;
+}
+
+std::vector<TickLabel> XAxisTicks(const MeshGrid& mesh, const DisplaySettings& settings,
+                                  const PlotLayout& layout) {
+    std::vector<TickLabel> ticks;
+    if (!PaddingFits(settings.padLeft, settings.padRight, settings.padBottom, mesh))
+        return ticks;
+    const double x0 = mesh.xNodes[settings.padLeft];
+    const double s = (mesh.xNodes[mesh.nx - settings.padRight] - x0) / 6.0;
+    for (int i = 0; i <= 6; ++i)
+        ticks.push_back({RoundPage(i * s * layout.scale), FormatInt(RoundPage(x0 + i * s))});
+    return ticks;
+}
+
+int DepthIntervalCount(double plotWidth, double plotHeight) {
+    const double wanted = std::max(3.0, 6.0 / (plotWidth / plotHeight) + 0.5);
+    return TruncPage(std::min(wanted, static_cast<double>(MaxDepthIntervals)));
+}
+
+std::vector<TickLabel> DepthAxisTicks(const MeshGrid& mesh, const DisplaySettings& settings,
+                                      const PlotLayout& layout) {
+    std::vector<TickLabel> ticks;
+    if (!PaddingFits(settings.padLeft, settings.padRight, settings.padBottom, mesh))
+        return ticks;
+    const int n = DepthIntervalCount(layout.plotWidth, layout.plotHeight);
+    const double s = mesh.zNodes[mesh.nz - settings.padBottom] / n;
+    for (int i = 0; i <= n; ++i)
+        ticks.push_back({RoundPage(i * s * layout.scale), FormatInt(RoundPage(i * s))});
+    return ticks;
+}
+
+std::vector<TickLabel> ColourBarLabels(const DisplaySettings& settings, const PlotLayout& layout) {
+    std::vector<TickLabel> labels;
+    const double h = layout.plotHeight;
+    const double d = (settings.rangeMax - settings.rangeMin) / 6.0;
+    for (int j = 0; j <= 6; ++j) {
+        const int k = settings.showConductivity ? j : 6 - j;
+        const double v = ShownValue(k * d + settings.rangeMin, settings);
+        labels.push_back({RoundPage(h - j * h / 6.0), std::isfinite(v) ? FormatValue(v) : ""});
+    }
+    return labels;
+}
+
+int SwatchEntry(int swatch, const DisplaySettings& settings) {
+    return settings.showConductivity ? swatch : 60 - swatch;
+}
+
+std::string TitleText(ModelKind kind, const DisplaySettings& settings) {
+    switch (kind) {
+    case Conductivity:
+        return std::string(settings.showLog ? "Log " : "") +
+               (settings.showConductivity ? "Conductivity Model" : "Resistivity Model");
+    case Chargeability:
+        return "Chargeability Model";
+    case Sensitivity:
+        return "Sensitivity";
+    }
+    return {};
+}
+
+std::string UnitText(ModelKind kind, const DisplaySettings& settings) {
+    if (kind != Conductivity)
+        return {};
+    return std::string(settings.showLog ? "Log " : "") +
+           (settings.showConductivity ? "S / m" : "Ohm - m");
+}
