@@ -3,7 +3,9 @@
 #include <cmath>
 
 namespace {
-int Channel(double value) { return static_cast<int>(value); }
+int Channel(double value) {
+    return static_cast<int>(value);
+}
 
 QRgb ColourRampEntry(int i) {
     // Six segments; each moves one channel with the square root of the position in it.

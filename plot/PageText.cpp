@@ -3,17 +3,38 @@
 #include "plot/PainterGuard.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+double EmPerCellHeight();
+} // namespace
+
+QFont PageFont(int heightUnits, int weight, double factor) {
+    // The generic name: fontconfig resolves it, and SVG viewers know it too.
+    QFont font(QStringLiteral("sans-serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    if (heightUnits > 0) {
+        const double pixels = heightUnits * factor * EmPerCellHeight();
+        // setPixelSize refuses sizes below 1, and huge sizes only waste memory.
+        font.setPixelSize(static_cast<int>(std::lround(std::clamp(pixels, 1.0, 100000.0))));
+    } else if (QGuiApplication::font().pointSizeF() > 0.0) {
+        font.setPointSizeF(QGuiApplication::font().pointSizeF());
+    } else if (QGuiApplication::font().pixelSize() > 0) {
+        font.setPixelSize(QGuiApplication::font().pixelSize());
+    }
+    return font;
+}
+
+namespace {
 // QFont sizes the em square; the page gives the whole character cell. Measured once.
 double EmPerCellHeight() {
     static const double ratio = [] {
-        QFont font;
-        font.setStyleHint(QFont::SansSerif);
+        QFont font = PageFont(0, 400, 0.0);
         font.setPixelSize(1000);
         const QFontMetricsF metrics(font);
         const double cell = metrics.ascent() + metrics.descent();
@@ -22,18 +43,6 @@ double EmPerCellHeight() {
     return ratio;
 }
 } // namespace
-
-QFont PageFont(int heightUnits, int weight, double factor) {
-    QFont font;
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    if (heightUnits > 0) {
-        const double pixels = heightUnits * factor * EmPerCellHeight();
-        // setPixelSize refuses sizes below 1, and huge sizes only waste memory.
-        font.setPixelSize(static_cast<int>(std::lround(std::clamp(pixels, 1.0, 100000.0))));
-    }
-    return font;
-}
 
 PageFonts MakePageFonts(int fontHeight, double factor) {
     return {PageFont(fontHeight, 400, factor), PageFont(fontHeight + 100, 700, factor)};

@@ -17,6 +17,10 @@ int Limited(double value) {
 }
 } // namespace
 
-int RoundPage(double value) { return Limited(value > 0.0 ? value + 0.5 : value - 0.5); }
+int RoundPage(double value) {
+    return Limited(value > 0.0 ? value + 0.5 : value - 0.5);
+}
 
-int TruncPage(double value) { return Limited(value); }
+int TruncPage(double value) {
+    return Limited(value);
+}

@@ -40,5 +40,5 @@ std::string TitleText(ModelKind kind, const DisplaySettings& settings);
 // The colour bar's unit, empty for models other than conductivity.
 std::string UnitText(ModelKind kind, const DisplaySettings& settings);
 
-std::string FormatInt(int value); // "%i"
+std::string FormatInt(int value);      // "%i"
 std::string FormatValue(double value); // "%.4g"

@@ -7,7 +7,7 @@ struct MeshGrid;
 // default is the layout before any data: no section, a 2400-unit page.
 struct PlotLayout {
     double plotWidth = 0.0; // logical units, 10000 once laid out
-    double scale = 0.0; // logical units per metre, across and down
+    double scale = 0.0;     // logical units per metre, across and down
     double plotHeight = 0.0;
 
     // trunc(plotHeight) + 2400, or + 8200 with the convergence curves; 0 when the

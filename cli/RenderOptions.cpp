@@ -1,0 +1,255 @@
+#include "RenderOptions.h"
+
+#include "document/CTest1Doc.h"
+#include "plot/PlotLayout.h"
+#include "plot/ViewState.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+constexpr int MaxPictureSide = 20000;
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
+
+// The whole text must be a decimal integer.
+bool ToInt(const std::string& text, long long lo, long long hi, int& value) {
+    if (text.empty())
+        return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long v = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < lo || v > hi)
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+// The whole text must be a finite number.
+bool ToFinite(const std::string& text, double& value) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(v))
+        return false;
+    value = v;
+    return true;
+}
+
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return false;
+    return ToInt(text.substr(0, x), 1, MaxPictureSide, width) &&
+           ToInt(text.substr(x + 1), 1, MaxPictureSide, height);
+}
+
+// The value of "--name=value" or of the argument after "--name".
+bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                 std::string& value, bool& matched) {
+    const std::string& arg = args[i];
+    matched = false;
+    if (arg == name) {
+        matched = true;
+        if (i + 1 >= args.size())
+            return false;
+        value = args[++i];
+        return true;
+    }
+    if (StartsWith(arg, (name + "=").c_str())) {
+        matched = true;
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    return true;
+}
+} // namespace
+
+const char* RenderUsage() {
+    return "usage: korvex-render --output FILE [--size WxH] [--set FIELD=VALUE]... MESH MODEL "
+           "[/ip] [/conv] [/padd=L,R,B] [/chi=X]\n"
+           "  FILE ending in .png, .svg or .pdf; -o is short for --output\n"
+           "  --size   client area the picture is fitted to, default 1600x1200\n"
+           "  --set    showLog, showConductivity, useColour, flipColours, showMesh,\n"
+           "           showConvergence, showWeights (0 or 1), fontHeight (0 to 2000),\n"
+           "           rangeMin, rangeMax (stored units), padLeft, padRight, padBottom,\n"
+           "           areaLeft, areaRight, areaDepth (metres)\n";
+}
+
+bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
+                        std::string& error) {
+    bool outputGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            options.documentArgs.insert(options.documentArgs.end(), args.begin() + i + 1,
+                                        args.end());
+            break;
+        }
+        if (arg == "-h" || arg == "--help") {
+            options.help = true;
+            continue;
+        }
+        std::string value;
+        bool matched = false;
+        if (arg == "-o") {
+            if (i + 1 >= args.size()) {
+                error = "-o needs a file name";
+                return false;
+            }
+            options.output = args[++i];
+            outputGiven = true;
+            continue;
+        }
+        if (!OptionValue(args, i, "--output", value, matched)) {
+            error = "--output needs a file name";
+            return false;
+        }
+        if (matched) {
+            options.output = value;
+            outputGiven = true;
+            continue;
+        }
+        if (!OptionValue(args, i, "--size", value, matched)) {
+            error = "--size needs a value such as 1600x1200";
+            return false;
+        }
+        if (matched) {
+            if (!ParseSize(value, options.width, options.height)) {
+                error = "--size must be WIDTHxHEIGHT in pixels, each 1 to 20000: " + value;
+                return false;
+            }
+            continue;
+        }
+        if (!OptionValue(args, i, "--set", value, matched)) {
+            error = "--set needs FIELD=VALUE";
+            return false;
+        }
+        if (matched) {
+            const auto eq = value.find('=');
+            if (eq == std::string::npos || eq == 0) {
+                error = "--set needs FIELD=VALUE: " + value;
+                return false;
+            }
+            options.settings.emplace_back(value.substr(0, eq), value.substr(eq + 1));
+            continue;
+        }
+        // The viewer's switches begin with "/"; a lone "-" or other dash word is ours.
+        if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option: " + arg;
+            return false;
+        }
+        options.documentArgs.push_back(arg);
+    }
+    if (!options.help && (!outputGiven || options.output.empty())) {
+        error = "--output FILE is required";
+        return false;
+    }
+    return true;
+}
+
+bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
+                   ViewState& state, const CTest1Doc& document, std::string& error) {
+    DisplaySettings& s = state.settings;
+    bool colours = false;
+    bool padding = false;
+    bool range = false;
+    bool area = false;
+    for (const auto& [field, text] : settings) {
+        auto refuse = [&](const std::string& why) {
+            error = "--set " + field + "=" + text + ": " + why;
+            return false;
+        };
+        int flag = 0;
+        const bool isFlag = ToInt(text, 0, 1, flag);
+        auto setFlag = [&](bool& target) {
+            if (!isFlag)
+                return refuse("must be 0 or 1");
+            target = flag == 1;
+            return true;
+        };
+        double number = 0.0;
+        if (field == "showLog") {
+            // The Log10 command is disabled for chargeability models.
+            if (isFlag && document.modelKind == Chargeability && (flag == 1) != s.showLog)
+                return refuse("cannot be changed for a chargeability model");
+            if (!setFlag(s.showLog))
+                return false;
+        } else if (field == "showConductivity") {
+            if (isFlag && document.modelKind != Conductivity && (flag == 1) != s.showConductivity)
+                return refuse("can be changed for conductivity models only");
+            if (!setFlag(s.showConductivity))
+                return false;
+        } else if (field == "useColour" || field == "flipColours") {
+            if (!setFlag(field == "useColour" ? s.useColour : s.flipColours))
+                return false;
+            colours = true;
+        } else if (field == "showMesh") {
+            if (!setFlag(s.showMesh))
+                return false;
+        } else if (field == "showConvergence") {
+            if (isFlag && flag == 1 && !document.convergenceLoaded)
+                return refuse("no convergence history is loaded (add /conv)");
+            if (!setFlag(s.showConvergence))
+                return false;
+        } else if (field == "showWeights") {
+            if (isFlag && flag == 1 && !document.weightsLoaded)
+                return refuse("no weights are loaded");
+            if (!setFlag(s.showWeights))
+                return false;
+        } else if (field == "fontHeight") {
+            if (!ToInt(text, 0, DisplaySettings::MaxFontHeight, s.fontHeight))
+                return refuse("must be an integer from 0 to 2000");
+        } else if (field == "rangeMin" || field == "rangeMax") {
+            if (!ToFinite(text, number))
+                return refuse("must be a finite number");
+            (field == "rangeMin" ? s.rangeMin : s.rangeMax) = number;
+            range = true;
+        } else if (field == "padLeft" || field == "padRight" || field == "padBottom") {
+            int count = 0;
+            if (!ToInt(text, 0, std::numeric_limits<int>::max(), count))
+                return refuse("must be a whole number of cells, 0 or more");
+            (field == "padLeft"    ? s.padLeft
+             : field == "padRight" ? s.padRight
+                                   : s.padBottom) = count;
+            padding = true;
+        } else if (field == "areaLeft" || field == "areaRight" || field == "areaDepth") {
+            if (!ToFinite(text, number))
+                return refuse("must be a finite number");
+            if (field == "areaDepth" && number < 0.0)
+                return refuse("the depth must not be negative");
+            (field == "areaLeft"    ? s.areaLeft
+             : field == "areaRight" ? s.areaRight
+                                    : s.areaDepth) = number;
+            area = true;
+        } else {
+            error = "--set: unknown field \"" + field + "\"";
+            return false;
+        }
+    }
+    if (range && s.rangeMin > s.rangeMax) {
+        error = "--set: rangeMin must not be above rangeMax";
+        return false;
+    }
+    if (area && s.areaLeft > s.areaRight) {
+        error = "--set: areaLeft must not be greater than areaRight";
+        return false;
+    }
+    if (padding && !PaddingFits(s.padLeft, s.padRight, s.padBottom, document.mesh)) {
+        error = "--set: padding must leave at least one column and one row (padLeft + padRight "
+                "below " +
+                std::to_string(document.mesh.nx) + ", padBottom below " +
+                std::to_string(document.mesh.nz) + ")";
+        return false;
+    }
+    if (colours)
+        state.rebuildColours();
+    if (padding)
+        state.relayout(document);
+    return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+class CTest1Doc;
+struct ViewState;
+
+// korvex-render's own options; everything else is handed to the document as the
+// viewer's arguments.
+struct RenderOptions {
+    std::string output;
+    int width = 1600;
+    int height = 1200;
+    std::vector<std::pair<std::string, std::string>> settings; // --set FIELD=VALUE, in order
+    std::vector<std::string> documentArgs;
+    bool help = false;
+};
+
+// False with a message in `error` for a malformed or unknown option.
+bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
+                        std::string& error);
+
+// Applies the --set options in their order with the checks of the command that
+// changes each field in the viewer; pair checks run after all of them. On refusal
+// returns false with a message; the state may then be partly changed.
+bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
+                   ViewState& state, const CTest1Doc& document, std::string& error);
+
+const char* RenderUsage();

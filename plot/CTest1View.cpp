@@ -1,0 +1,71 @@
+#include "plot/CTest1View.h"
+
+#include "document/CTest1Doc.h"
+#include "plot/PageMapping.h"
+#include "plot/SectionPainter.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <utility>
+
+CTest1View::CTest1View(CTest1Doc& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    // We erase ourselves, only when a repaint asks for it; Qt would erase every time.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+}
+
+void CTest1View::setHideScaleButtonsHandler(std::function<void(bool)> handler) {
+    hideScaleButtons_ = std::move(handler);
+}
+
+void CTest1View::OnUpdate() {
+    const DocumentUpdateResult result = ApplyDocumentUpdate(state_, document_);
+    if (!result.applied)
+        return;
+    if (result.hideScaleButtons && hideScaleButtons_)
+        hideScaleButtons_(*result.hideScaleButtons);
+    repaintView(Repaint::FullWithErase);
+}
+
+void CTest1View::repaintView(Repaint kind) {
+    switch (kind) {
+    case Repaint::FullWithErase:
+        eraseNextPaint_ = true;
+        update();
+        break;
+    case Repaint::FullWithoutErase:
+        update();
+        break;
+    case Repaint::PartialWithErase:
+        eraseNextPaint_ = true;
+        update(QRegion(rect()) - sectionRect());
+        break;
+    }
+}
+
+PageMapping CTest1View::mapping() const {
+    return MappingFor(state_, size());
+}
+
+QRect CTest1View::sectionRect() const {
+    return SectionRect(state_.layout, mapping());
+}
+
+QImage CTest1View::pageImage() const {
+    return RenderPageImage(document_, state_, size());
+}
+
+void CTest1View::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    eraseNextPaint_ = true;
+    update();
+}
+
+void CTest1View::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (std::exchange(eraseNextPaint_, false))
+        painter.fillRect(event->rect(), Qt::white);
+    PaintPage(painter, document_, state_, mapping(), event->region());
+}

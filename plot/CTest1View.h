@@ -1,0 +1,52 @@
+#pragma once
+
+#include "plot/ViewState.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class CTest1Doc;
+class PageMapping;
+
+// The view: draws the document's model section, scaled to fit the client area. It
+// reads the document and owns only its display state.
+class CTest1View : public QWidget {
+    Q_OBJECT
+  public:
+    explicit CTest1View(CTest1Doc& document, QWidget* parent = nullptr);
+
+    // Document update: resets the display state from new data, lays out and repaints.
+    void OnUpdate();
+
+    // Called by every document update with true for chargeability models (the Log10
+    // and Conductivity / Resistivity toolbar buttons hide) and false for the others.
+    void setHideScaleButtonsHandler(std::function<void(bool hide)> handler);
+
+    // How the display commands repaint. Partial repaints everything except
+    // sectionRect, so the cells are neither erased nor refilled.
+    enum class Repaint { FullWithErase, FullWithoutErase, PartialWithErase };
+    void repaintView(Repaint kind);
+
+    // Display commands change the state, then relayout / rebuild colours / repaint.
+    ViewState& state() { return state_; }
+    const ViewState& state() const { return state_; }
+    CTest1Doc& document() const { return document_; }
+    void relayout() { state_.relayout(document_); }
+
+    // The mapping of the current client area; used by the readout and the copy.
+    PageMapping mapping() const;
+    QRect sectionRect() const;
+    // The whole page at the current window's scale, as the clipboard copy takes it.
+    QImage pageImage() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    CTest1Doc& document_;
+    ViewState state_;
+    std::function<void(bool)> hideScaleButtons_;
+    bool eraseNextPaint_ = true;
+};

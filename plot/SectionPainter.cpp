@@ -1,0 +1,311 @@
+#include "plot/SectionPainter.h"
+
+#include "document/CTest1Doc.h"
+#include "plot/PageMapping.h"
+#include "plot/PageText.h"
+#include "plot/PageUnits.h"
+#include "plot/PainterGuard.h"
+#include "plot/PlotLabels.h"
+#include "plot/ViewState.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRegion>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Cells, weights and mesh lines: everything inside the section that the area of
+// interest cuts. The painter draws in page units.
+class SectionInterior {
+  public:
+    SectionInterior(const CTest1Doc& document, const ViewState& state)
+        : doc_(document), state_(state), s_(state.settings), mesh_(document.mesh) {}
+
+    // Page bounds of everything drawn here (cells reach one unit past their nodes).
+    QRectF pageBounds() const {
+        const double top = std::min(0, RoundPage(mesh_.zNodes[0] * state_.layout.scale));
+        return QRectF(QPointF(0.0, top), QPointF(RoundPage(state_.layout.plotWidth) + 1.0,
+                                                 RoundPage(state_.layout.plotHeight) + 1.0));
+    }
+
+    void paint(QPainter& painter, const PageMapping& mapping, const QRegion& exposed) const {
+        PainterGuard guard(painter);
+        if (s_.areaDepth > 0.0)
+            painter.setClipPath(areaClip(mapping), Qt::IntersectClip);
+        paintCells(painter, mapping, exposed);
+        if (s_.showWeights && state_.hooks.drawWeights)
+            state_.hooks.drawWeights(painter, doc_, state_);
+        if (s_.showMesh)
+            paintMesh(painter);
+    }
+
+  private:
+    double x0() const { return mesh_.xNodes[s_.padLeft]; }
+    double scale() const { return state_.layout.scale; }
+
+    // The whole surface minus the section with the trapezoid cut out of its top edge.
+    QPainterPath areaClip(const PageMapping& mapping) const {
+        const double depth = s_.areaDepth;
+        const double inset = depth * std::tan(0.523599);
+        const double pw = RoundPage(state_.layout.plotWidth);
+        const double ph = RoundPage(state_.layout.plotHeight);
+        const double bottom = RoundPage(scale() * depth);
+        QPolygonF cut;
+        cut << QPointF(0, 0) << QPointF(RoundPage((s_.areaLeft - x0()) * scale()), 0)
+            << QPointF(RoundPage((inset + s_.areaLeft - x0()) * scale()), bottom)
+            << QPointF(RoundPage((s_.areaRight - inset - x0()) * scale()), bottom)
+            << QPointF(RoundPage((s_.areaRight - x0()) * scale()), 0) << QPointF(pw, 0)
+            << QPointF(pw, ph) << QPointF(0, ph);
+        QPainterPath polygon;
+        polygon.setFillRule(Qt::WindingFill);
+        polygon.addPolygon(cut);
+        polygon.closeSubpath();
+        // The surface: the page, widened to hold any far-away polygon point.
+        QRectF surface(PageMapping::PageLeft, PageMapping::PageTop, PageMapping::PageWidth,
+                       std::max(1, mapping.pageHeight()));
+        surface = surface.united(cut.boundingRect()).adjusted(-10, -10, 10, 10);
+        QPainterPath whole;
+        whole.addRect(surface);
+        return whole.subtracted(polygon);
+    }
+
+    void paintCells(QPainter& painter, const PageMapping& mapping, const QRegion& exposed) const {
+        const int firstColumn = s_.padLeft;
+        const int endColumn = mesh_.nx - s_.padRight;
+        const int endRow = mesh_.nz - s_.padBottom;
+        if (static_cast<int>(doc_.model.values.size()) < endRow)
+            return;
+        std::vector<int> columnX(endColumn - firstColumn + 1);
+        for (int c = firstColumn; c <= endColumn; ++c)
+            columnX[c - firstColumn] = RoundPage((mesh_.xNodes[c] - x0()) * scale());
+        std::vector<int> rowY(endRow + 1);
+        for (int r = 0; r <= endRow; ++r)
+            rowY[r] = RoundPage(mesh_.zNodes[r] * scale());
+
+        const QRect bounds = exposed.boundingRect();
+        const bool exposedIsRect = exposed.rectCount() <= 1;
+        const float blank = blankLevel(doc_.modelKind);
+        const double rangeMin = s_.rangeMin;
+        const double rangeMax = s_.rangeMax;
+        const auto& hatch = state_.hooks.hatchCell;
+        const double f = mapping.factor();
+        painter.setBrushOrigin(mapping.toPixel(0.0, 0.0));
+
+        for (int r = 0; r < endRow; ++r) {
+            const double top = rowY[r];
+            const double bottom = rowY[r + 1] + 1.0;
+            // A whole row outside the repainted area is skipped at once.
+            if ((bottom - PageMapping::PageTop) * f <= bounds.top() ||
+                (top - PageMapping::PageTop) * f >= bounds.bottom() + 1)
+                continue;
+            const std::vector<float>& values = doc_.model.values[r];
+            if (static_cast<int>(values.size()) < endColumn)
+                continue;
+            for (int c = firstColumn; c < endColumn; ++c) {
+                const double left = columnX[c - firstColumn];
+                const double right = columnX[c - firstColumn + 1] + 1.0;
+                const QRect pixels = mapping.pixelBounds(left, top, right, bottom);
+                if (!pixels.intersects(bounds) || (!exposedIsRect && !exposed.intersects(pixels)))
+                    continue;
+                const QRectF cell(left, top, right - left, bottom - top);
+                const int index = ColourIndex(values[c], blank, rangeMin, rangeMax);
+                if (index < 0) {
+                    painter.fillRect(cell, Qt::white);
+                    continue;
+                }
+                const QColor colour = QColor::fromRgb(state_.colours.entry(index));
+                if (hatch && hatch(r, c)) {
+                    painter.fillRect(cell, Qt::white);
+                    painter.fillRect(cell, QBrush(colour, Qt::DiagCrossPattern));
+                } else {
+                    painter.fillRect(cell, colour);
+                }
+            }
+        }
+    }
+
+    void paintMesh(QPainter& painter) const {
+        const double pw = RoundPage(state_.layout.plotWidth);
+        const double ph = RoundPage(state_.layout.plotHeight);
+        std::vector<QLineF> lines;
+        for (int k = 1; k <= mesh_.nz - s_.padBottom - 1; ++k) {
+            const double y = RoundPage(mesh_.zNodes[k] * scale());
+            lines.emplace_back(0.0, y, pw, y);
+        }
+        for (int i = s_.padLeft; i <= mesh_.nx - s_.padRight - 1; ++i) {
+            const double x = RoundPage((mesh_.xNodes[i] - x0()) * scale());
+            lines.emplace_back(x, 0.0, x, ph);
+        }
+        painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+    }
+
+    const CTest1Doc& doc_;
+    const ViewState& state_;
+    const DisplaySettings& s_;
+    const MeshGrid& mesh_;
+};
+
+bool IsVectorDevice(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    return engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
+}
+
+// SVG and PDF get the interior as one raster image: Qt's SVG output ignores clip paths
+// and scales hatch patterns, and a million cells stay a small file this way.
+void PaintInteriorAsImage(QPainter& painter, const SectionInterior& interior,
+                          const PageMapping& mapping, const QRegion& exposed,
+                          const QTransform& deviceTransform) {
+    const QRectF page = interior.pageBounds();
+    QRect pixels = mapping.pixelBounds(page.left(), page.top(), page.right(), page.bottom());
+    pixels &= QRect(QPoint(0, 0), mapping.pageSizePixels()) & exposed.boundingRect();
+    if (pixels.isEmpty())
+        return;
+    QImage image(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter imagePainter(&image);
+        imagePainter.translate(-pixels.topLeft());
+        imagePainter.setTransform(mapping.transform(), true);
+        imagePainter.setRenderHint(QPainter::Antialiasing, false);
+        imagePainter.setPen(QPen(Qt::black, 0));
+        interior.paint(imagePainter, mapping, exposed);
+    }
+    PainterGuard guard(painter);
+    painter.setTransform(deviceTransform);
+    painter.drawImage(pixels.topLeft(), image);
+}
+
+void PaintFrameAndAxes(QPainter& painter, const CTest1Doc& document, const ViewState& state,
+                       const PageFonts& fonts) {
+    const DisplaySettings& s = state.settings;
+    const PlotLayout& layout = state.layout;
+    const MeshGrid& mesh = document.mesh;
+    const double pw = RoundPage(layout.plotWidth);
+    const double ph = RoundPage(layout.plotHeight);
+
+    painter.drawPolygon(
+        QPolygonF({QPointF(0, 0), QPointF(pw, 0), QPointF(pw, ph), QPointF(0, ph)}));
+
+    const double g = RoundPage(mesh.zNodes[mesh.nz - s.padBottom] * layout.scale);
+    for (const TickLabel& tick : XAxisTicks(mesh, s, layout)) {
+        DrawPageText(painter, QPointF(tick.position, g + 200), QString::fromStdString(tick.text),
+                     TextAlign::CentreTop, fonts.label);
+        painter.drawLine(QLineF(tick.position, g, tick.position, g + 160));
+    }
+    DrawPageText(painter,
+                 QPointF(RoundPage(layout.plotWidth * 0.5), RoundPage(layout.plotHeight + 800)),
+                 "X (m)", TextAlign::CentreTop, fonts.label);
+
+    for (const TickLabel& tick : DepthAxisTicks(mesh, s, layout)) {
+        DrawPageText(painter, QPointF(-200, tick.position), QString::fromStdString(tick.text),
+                     TextAlign::RightBaseline, fonts.label);
+        painter.drawLine(QLineF(0, tick.position, -160, tick.position));
+    }
+    DrawPageText(painter, QPointF(-1600, TruncPage(layout.plotHeight * 0.5)), "Depth (m)",
+                 TextAlign::CentreTop, fonts.label, true);
+}
+
+// Fills a page rectangle with its edges on whole device pixels, so that neighbouring
+// swatches meet without the seams a vector viewer's antialiasing leaves between them.
+void FillSnapped(QPainter& painter, const QRectF& page, const QColor& colour) {
+    const QRectF device = painter.transform().mapRect(page);
+    const QRectF snapped(QPointF(std::round(device.left()), std::round(device.top())),
+                         QPointF(std::round(device.right()), std::round(device.bottom())));
+    PainterGuard guard(painter);
+    painter.resetTransform();
+    painter.fillRect(snapped, colour);
+}
+
+void PaintColourBar(QPainter& painter, const CTest1Doc& document, const ViewState& state,
+                    const PageFonts& fonts) {
+    const DisplaySettings& s = state.settings;
+    const double x0 = TruncPage(state.layout.plotWidth);
+    const double h = state.layout.plotHeight;
+    const double w = h / 61.0;
+    for (int i = 0; i <= 60; ++i) {
+        const double top = RoundPage(h - (i + 1) * w);
+        const double height = RoundPage(w + 1.0);
+        FillSnapped(painter, QRectF(x0 + 1400, top, 300, height),
+                    QColor::fromRgb(state.colours.entry(SwatchEntry(i, s))));
+    }
+    for (const TickLabel& label : ColourBarLabels(s, state.layout)) {
+        DrawPageText(painter, QPointF(x0 + 2000, label.position),
+                     QString::fromStdString(label.text), TextAlign::LeftBaseline, fonts.label);
+        painter.drawLine(QLineF(x0 + 1800, label.position, x0 + 1700, label.position));
+    }
+    DrawPageText(painter, QPointF(x0 + 1400, TruncPage(h + 400)),
+                 QString::fromStdString(UnitText(document.modelKind, s)), TextAlign::LeftBaseline,
+                 fonts.label);
+}
+
+} // namespace
+
+void PaintPage(QPainter& painter, const CTest1Doc& document, const ViewState& state,
+               const PageMapping& mapping, const QRegion& exposed) {
+    const DisplaySettings& s = state.settings;
+    if (!document.loaded || !mapping.isValid() ||
+        !PaddingFits(s.padLeft, s.padRight, s.padBottom, document.mesh) ||
+        !(state.layout.scale > 0.0) || !std::isfinite(state.layout.scale) ||
+        state.pageHeight() <= 0)
+        return;
+
+    PainterGuard guard(painter);
+    const QTransform deviceTransform = painter.transform();
+    const bool vector = IsVectorDevice(painter);
+    // Raster painting puts a one-pixel line at x = 900.0 into pixel column 900; a vector
+    // stroke is centred on its path, so vector pages move half a pixel to match.
+    if (vector)
+        painter.translate(0.5, 0.5);
+    painter.setTransform(mapping.transform(), true);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 0)); // cosmetic: one device pixel at any scale
+    painter.setBrush(Qt::NoBrush);
+    const PageFonts fonts = MakePageFonts(s.fontHeight, mapping.factor());
+    painter.setFont(fonts.label);
+
+    const SectionInterior interior(document, state);
+    if (vector)
+        PaintInteriorAsImage(painter, interior, mapping, exposed, deviceTransform);
+    else
+        interior.paint(painter, mapping, exposed);
+
+    PaintFrameAndAxes(painter, document, state, fonts);
+    PaintColourBar(painter, document, state, fonts);
+
+    painter.setFont(fonts.title);
+    DrawPageText(painter, QPointF(TruncPage(state.layout.plotWidth * 0.5), -300),
+                 QString::fromStdString(TitleText(document.modelKind, s)),
+                 TextAlign::CentreBaseline, fonts.title);
+
+    if (s.showConvergence && state.hooks.drawConvergence)
+        state.hooks.drawConvergence(painter, document, state, fonts);
+}
+
+QRect SectionRect(const PlotLayout& layout, const PageMapping& mapping) {
+    if (!mapping.isValid())
+        return {};
+    return mapping.pixelBounds(-400, -50, TruncPage(layout.plotWidth) + 400.0,
+                               TruncPage(layout.plotHeight) + 600.0);
+}
+
+PageMapping MappingFor(const ViewState& state, const QSize& client) {
+    return PageMapping(client.width(), client.height(), state.pageHeight());
+}
+
+QImage RenderPageImage(const CTest1Doc& document, const ViewState& state, const QSize& client) {
+    const PageMapping mapping = MappingFor(state, client);
+    const QSize size = mapping.pageSizePixels();
+    if (size.isEmpty())
+        return {};
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintPage(painter, document, state, mapping, QRegion(image.rect()));
+    return image;
+}
