@@ -1,0 +1,17 @@
+#pragma once
+
+class QFont;
+class QPainter;
+struct ConvergenceHistory;
+
+// Draws data misfit (blue, left log axis) and model norm (red, right log axis) against the
+// iteration below the section, with the dashed target line.
+//
+// The painter must already map page units to pixels (x right, y down, isotropic). The plot
+// puts its own origin, the frame's bottom-left corner, at section point
+// (0, trunc(plotHeight) + 6000). labelFont is the section's label font (cell height
+// fontHeight units) and titleFont its bold title font (fontHeight + 100); rotated labels
+// are made by rotating the painter. The painter's transform, pen, brush and font are left
+// as they were found.
+void DrawConvergencePlot(QPainter& painter, const ConvergenceHistory& history, double plotWidth,
+                         double plotHeight, const QFont& labelFont, const QFont& titleFont);
