@@ -2,8 +2,9 @@
 
 #include "convergence/ConvergenceGeometry.h"
 #include "document/ConvergenceHistory.h"
+#include "plot/PageText.h"
+#include "plot/PainterGuard.h"
 
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
@@ -18,49 +19,9 @@ const QColor Teal(0, 155, 155);
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
-// Restores the painter however the block is left.
-class PainterStateGuard {
-  public:
-    explicit PainterStateGuard(QPainter& painter) : painter_(painter) { painter_.save(); }
-    ~PainterStateGuard() { painter_.restore(); }
-    PainterStateGuard(const PainterStateGuard&) = delete;
-    PainterStateGuard& operator=(const PainterStateGuard&) = delete;
-
-  private:
-    QPainter& painter_;
-};
-
-enum class TextAlign { CentreBaseline, RightBaseline, LeftBaseline, CentreTop };
-
-// drawText anchors the baseline's left end; the other anchors are offsets from the font's
-// metrics on the painter's own device, so they match what is drawn.
-void DrawAlignedText(QPainter& painter, QPointF at, const std::string& text, TextAlign align) {
-    const QString string = QString::fromStdString(text);
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    const double advance = metrics.horizontalAdvance(string);
-    switch (align) {
-    case TextAlign::CentreBaseline:
-        at.rx() -= advance / 2;
-        break;
-    case TextAlign::RightBaseline:
-        at.rx() -= advance;
-        break;
-    case TextAlign::LeftBaseline:
-        break;
-    case TextAlign::CentreTop:
-        at.rx() -= advance / 2;
-        at.ry() += metrics.ascent();
-        break;
-    }
-    painter.drawText(at, string);
-}
-
-// Reads upward, centred on the point, with the tops of the letters on the point's x.
-void DrawRotatedCentreTop(QPainter& painter, QPoint at, const std::string& text) {
-    PainterStateGuard guard(painter);
-    painter.translate(at);
-    painter.rotate(-90);
-    DrawAlignedText(painter, QPointF(0, 0), text, TextAlign::CentreTop);
+void DrawText(QPainter& painter, QPoint at, const std::string& text, TextAlign align,
+              const QFont& font, bool rotated = false) {
+    DrawPageText(painter, at, QString::fromStdString(text), align, font, rotated);
 }
 
 // One device pixel wide at any scale.
@@ -104,14 +65,13 @@ void DrawConvergencePlot(QPainter& painter, const ConvergenceHistory& history, d
     if (geometry.EntryCount() == 0) {
         return;
     }
-    PainterStateGuard guard(painter);
+    PainterGuard guard(painter);
     painter.translate(0, geometry.OriginY());
     painter.setBackgroundMode(Qt::TransparentMode);
 
-    painter.setFont(titleFont);
     painter.setPen(HairlinePen(Black));
-    DrawAlignedText(painter, ToQPoint(geometry.TitlePosition()), geometry.TitleText(),
-                    TextAlign::CentreBaseline);
+    DrawText(painter, ToQPoint(geometry.TitlePosition()), geometry.TitleText(),
+             TextAlign::CentreBaseline, titleFont);
 
     QPolygon frame;
     for (PlotPoint p : geometry.FramePolyline()) {
@@ -120,23 +80,22 @@ void DrawConvergencePlot(QPainter& painter, const ConvergenceHistory& history, d
     painter.drawPolyline(frame);
 
     painter.setBrush(Yellow);
-    painter.setFont(labelFont);
-
     if (geometry.HasTarget()) {
         const int y = geometry.TargetY();
         painter.setPen(HairlinePen(Teal, Qt::DashLine));
         painter.drawLine(0, y, geometry.TargetLineRight(), y);
         painter.setPen(HairlinePen(Teal));
-        DrawAlignedText(painter, ToQPoint(geometry.TargetTextPosition()), geometry.TargetText(),
-                        TextAlign::CentreBaseline);
+        DrawText(painter, ToQPoint(geometry.TargetTextPosition()), geometry.TargetText(),
+                 TextAlign::CentreBaseline, labelFont);
     }
 
     DrawCurve(painter, geometry.MisfitRuns(), Blue);
     for (const PlotTick& tick : geometry.MisfitTicks()) {
-        DrawAlignedText(painter, QPointF(-200, tick.position), tick.text, TextAlign::RightBaseline);
+        DrawText(painter, QPoint(-200, tick.position), tick.text, TextAlign::RightBaseline,
+                 labelFont);
         painter.drawLine(0, tick.position, -16, tick.position);
     }
-    DrawRotatedCentreTop(painter, QPoint(-1700, -2000), "Data misfit");
+    DrawText(painter, QPoint(-1700, -2000), "Data misfit", TextAlign::CentreTop, labelFont, true);
 
     // Without a single positive norm there is no scale: the whole right axis stays empty
     // rather than naming a curve that is not there.
@@ -144,17 +103,18 @@ void DrawConvergencePlot(QPainter& painter, const ConvergenceHistory& history, d
         DrawCurve(painter, geometry.NormRuns(), Red);
         const int right = geometry.FrameRight();
         for (const PlotTick& tick : geometry.NormTicks()) {
-            DrawAlignedText(painter, QPointF(geometry.NormLabelX(), tick.position), tick.text,
-                            TextAlign::LeftBaseline);
+            DrawText(painter, QPoint(geometry.NormLabelX(), tick.position), tick.text,
+                     TextAlign::LeftBaseline, labelFont);
             painter.drawLine(right, tick.position, right + 160, tick.position);
         }
-        DrawRotatedCentreTop(painter, QPoint(right + 1400, -2000), "Model Norm");
+        DrawText(painter, QPoint(right + 1400, -2000), "Model Norm", TextAlign::CentreTop,
+                 labelFont, true);
     }
 
     painter.setPen(HairlinePen(Black));
     for (const PlotTick& label : geometry.IterationLabels()) {
-        DrawAlignedText(painter, QPointF(label.position, 160), label.text, TextAlign::CentreTop);
+        DrawText(painter, QPoint(label.position, 160), label.text, TextAlign::CentreTop, labelFont);
     }
-    DrawAlignedText(painter, QPointF(geometry.TitlePosition().x, 500), "Iteration #",
-                    TextAlign::CentreTop);
+    DrawText(painter, QPoint(geometry.TitlePosition().x, 500), "Iteration #", TextAlign::CentreTop,
+             labelFont);
 }

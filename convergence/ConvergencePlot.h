@@ -9,9 +9,9 @@ struct ConvergenceHistory;
 //
 // The painter must already map page units to pixels (x right, y down, isotropic). The plot
 // puts its own origin, the frame's bottom-left corner, at section point
-// (0, trunc(plotHeight) + 6000). labelFont is the section's label font (cell height
-// fontHeight units) and titleFont its bold title font (fontHeight + 100); rotated labels
-// are made by rotating the painter. The painter's transform, pen, brush and font are left
-// as they were found.
+// (0, trunc(plotHeight) + 6000). labelFont and titleFont are the section's fonts for this
+// paint (PageFonts: sized in device pixels for the mapping, as DrawPageText lays text out);
+// rotated labels are the label font turned by DrawPageText. The painter's transform, pen,
+// brush and font are left as they were found.
 void DrawConvergencePlot(QPainter& painter, const ConvergenceHistory& history, double plotWidth,
                          double plotHeight, const QFont& labelFont, const QFont& titleFont);

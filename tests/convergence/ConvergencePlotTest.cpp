@@ -1,11 +1,10 @@
 #include "convergence/ConvergencePlot.h"
 #include "HistoryBuilder.h"
 #include "convergence/ConvergenceGeometry.h"
+#include "plot/PageText.h"
 
 #include <gtest/gtest.h>
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -23,16 +22,6 @@ const QColor Teal(0, 155, 155);
 const QColor Blue(0, 0, 255);
 const QColor Red(255, 0, 0);
 
-// A font whose character cell (ascent + descent) is cellHeight page units.
-QFont CellFont(double cellHeight, bool bold) {
-    QFont font;
-    font.setBold(bold);
-    font.setPixelSize(1000);
-    const QFontMetricsF metrics(font);
-    font.setPixelSize(static_cast<int>(std::lround(cellHeight * 1000 / metrics.height())));
-    return font;
-}
-
 // The page of a 2500-unit-deep section with the curves shown, at a tenth of a pixel per unit.
 QImage Render(const ConvergenceHistory& history) {
     QImage image(1600, static_cast<int>((H + 8200) * PixelsPerUnit), QImage::Format_RGB32);
@@ -40,7 +29,8 @@ QImage Render(const ConvergenceHistory& history) {
     QPainter painter(&image);
     painter.scale(PixelsPerUnit, PixelsPerUnit);
     painter.translate(2000, 1000);
-    DrawConvergencePlot(painter, history, W, H, CellFont(400, false), CellFont(500, true));
+    const PageFonts fonts = MakePageFonts(400, PixelsPerUnit);
+    DrawConvergencePlot(painter, history, W, H, fonts.label, fonts.title);
     return image;
 }
 
