@@ -2,6 +2,7 @@
 
 #include "document/ConvergenceReader.h"
 #include "document/MeshReader.h"
+#include "document/MeshStatistics.h"
 #include "document/Messages.h"
 #include "document/ModelReader.h"
 #include "document/ProcessExit.h"
@@ -86,4 +87,18 @@ void CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
     if (ReadMeshFile() != ReadResult::Ok)
         EndProcess(-1);
     loaded = true;
+}
+
+void CTest1Doc::OnMeshStatistics() {
+    if (loaded)
+        messages_.information(MeshStatisticsText(mesh));
+}
+
+void CTest1Doc::AddUpdateListener(std::function<void()> listener) {
+    updateListeners_.push_back(std::move(listener));
+}
+
+void CTest1Doc::UpdateAllViews() {
+    for (const auto& listener : updateListeners_)
+        listener();
 }

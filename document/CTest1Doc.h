@@ -9,6 +9,7 @@
 #include "weights/CellWeights.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +44,13 @@ public:
 
     Messages& messages() const { return messages_; }
 
+    // "mesh stat ...": the mesh summary in an information message. Needs loaded data.
+    void OnMeshStatistics();
+
+    // Views register here and are told after every load that changed the data.
+    void AddUpdateListener(std::function<void()> listener);
+    void UpdateAllViews();
+
     ModelKind modelKind = Conductivity;
     CellModel model;
     MeshGrid mesh;
@@ -65,4 +73,5 @@ public:
 
 private:
     Messages& messages_;
+    std::vector<std::function<void()>> updateListeners_;
 };

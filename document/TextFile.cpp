@@ -1,6 +1,7 @@
 #include "document/TextFile.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,4 +71,23 @@ std::string FolderPart(const std::string& path) {
     if (slash == 0)
         return "/";
     return path.substr(0, slash);
+}
+
+std::string OpenForReadingError(const std::string& path) {
+    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    if (file.fd >= 0)
+        return {};
+    const int error = errno;
+    if (error == EACCES || error == EPERM)
+        return "Access to " + path + " was denied.";
+    if (error == ENOENT) {
+        const std::string folder = FolderPart(path);
+        struct stat info {};
+        if (!folder.empty() && (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)))
+            return path + " contains an incorrect path.";
+        return path + " was not found.";
+    }
+    if (error == ENOTDIR)
+        return path + " contains an incorrect path.";
+    return "An error occurred while opening " + path + ": " + std::strerror(error);
 }

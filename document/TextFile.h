@@ -16,3 +16,9 @@ std::string MakeAbsolute(const std::string& path);
 
 // The folder part of a name (everything before its last "/"), or "" when it has none.
 std::string FolderPart(const std::string& path);
+
+// Opens the file for reading and closes it again without reading anything; on failure
+// returns the message the shell shows: "%1 was not found.", "%1 contains an incorrect
+// path." (a folder on the way is missing) or "Access to %1 was denied.", with the
+// path in place of %1. Empty when the file opened.
+std::string OpenForReadingError(const std::string& path);

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh build
-args=(examples/survey.msh examples/ohmsolv.con /conv)
+args=(examples/survey.msh examples/ohmsolv.con /conv /padd=5,5,5)
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec build/korvex-model-viewer "${args[@]}"
 fi

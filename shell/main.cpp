@@ -1,5 +1,5 @@
-#include "document/CTest1Doc.h"
 #include "shell/CMainFrame.h"
+#include "shell/CTest1App.h"
 #include "shell/MessageBoxMessages.h"
 
 #include <QApplication>
@@ -9,20 +9,19 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QApplication qtApp(argc, argv);
     // Numbers are written and scanned the C way whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("korvex-model-viewer"));
 
     // The application object has removed its own options from argv by now.
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args(argv + 1, argv + argc);
 
+    // Boxes of the start-up load have no owner: no window exists yet.
     MessageBoxMessages messages;
-    CTest1Doc document(messages);
-    document.ApplyCommandLine(args);
-
-    CMainFrame frame(document);
-    messages.setParent(&frame);
-    frame.resize(770, 550);
-    frame.show();
-    return app.exec();
+    CTest1App app(messages);
+    if (!app.InitInstance(args))
+        return 255;
+    messages.setParent(app.frame());
+    return QApplication::exec();
 }

@@ -1,0 +1,97 @@
+#include "shell/CTest1App.h"
+
+#include "document/CTest1Doc.h"
+#include "document/CommandLine.h"
+#include "document/Messages.h"
+#include "document/TextFile.h"
+#include "plot/CTest1View.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CMainFrame.h"
+#include "shell/CommandIds.h"
+#include "shell/DocumentCommands.h"
+#include "shell/ReadoutController.h"
+#include "shell/ViewCommands.h"
+
+CTest1App::CTest1App(Messages& messages) : messages_(messages) {}
+
+CTest1App::~CTest1App() {
+    // The view lives inside the frame; its command map must go first.
+    viewCommands_.reset();
+    frame_.reset();
+}
+
+std::string CTest1App::FirstFileArgument(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (!IsSwitchArgument(arg))
+            return arg;
+    }
+    return {};
+}
+
+void CTest1App::SetDialogRunner(DialogRunner runner) {
+    runDialog_ = runner;
+    if (viewCommands_)
+        viewCommands_->SetDialogRunner(std::move(runner));
+}
+
+bool CTest1App::InitInstance(const std::vector<std::string>& args) {
+    // The framework's file is made absolute now, before the document's first model
+    // read moves the working directory.
+    std::string file = FirstFileArgument(args);
+    if (!file.empty())
+        file = MakeAbsolute(file);
+
+    document_ = std::make_unique<CTest1Doc>(messages_);
+    document_->ApplyCommandLine(args);
+
+    frame_ = std::make_unique<CMainFrame>(*document_);
+    if (!frame_->Create()) {
+        messages_.warning("Failed to create empty document.");
+        return false;
+    }
+    view_ = new CTest1View(*document_, frame_.get());
+    frame_->SetView(view_);
+    viewCommands_ = std::make_unique<ViewCommands>(*view_, messages_);
+    viewCommands_->SetDialogRunner(runDialog_);
+    documentCommands_ = std::make_unique<DocumentCommands>(*document_);
+    frame_->router().SetRoute({viewCommands_.get(), documentCommands_.get(), frame_.get(), this});
+    new ReadoutController(*view_, *frame_);
+    view_->setHideScaleButtonsHandler([frame = frame_.get()](bool hide) {
+        frame->HideScaleButtons(hide);
+    });
+    document_->AddUpdateListener([this] {
+        view_->OnUpdate();
+        frame_->UpdateTitle();
+        frame_->RefreshCommandStates();
+    });
+
+    if (!file.empty()) {
+        // Opened as the document's file: nothing is read from it.
+        const std::string error = OpenForReadingError(file);
+        if (!error.empty()) {
+            messages_.warning(error);
+            return false;
+        }
+        // Only a loaded model names the document; a lone file or switches leave it
+        // "Untitled" rather than titled after the working directory.
+        if (!document_->modelFileName.empty())
+            document_->RecordModelPath();
+    }
+    frame_->UpdateTitle();
+    frame_->ApplyInitialSize();
+    frame_->show();
+    view_->OnUpdate();
+    frame_->RefreshCommandStates();
+    return true;
+}
+
+bool CTest1App::HandlesCommand(int id) const { return id == ID_APP_EXIT || id == ID_APP_ABOUT; }
+
+void CTest1App::RunCommand(int id) {
+    if (id == ID_APP_EXIT) {
+        frame_->close();
+    } else if (id == ID_APP_ABOUT) {
+        CAboutDlg about(frame_.get());
+        runDialog_(about);
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "shell/CommandTarget.h"
+#include "shell/DialogRunner.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+class CTest1Doc;
+class CTest1View;
+class DocumentCommands;
+class Messages;
+class ViewCommands;
+
+// The application: builds the document (which loads the command line's files), the
+// main frame and the view, in that order, and carries out Exit and About.
+class CTest1App : public CommandTarget {
+public:
+    explicit CTest1App(Messages& messages);
+    ~CTest1App() override;
+
+    // The start-up sequence; false when start-up failed and the program must end.
+    bool InitInstance(const std::vector<std::string>& args);
+
+    CTest1Doc& document() { return *document_; }
+    CMainFrame* frame() { return frame_.get(); }
+    CTest1View* view() { return view_; }
+
+    ViewCommands& viewCommands() { return *viewCommands_; }
+    // Replaces how every modal dialog of the commands is run (tests answer them).
+    void SetDialogRunner(DialogRunner runner);
+
+    bool HandlesCommand(int id) const override;
+    void RunCommand(int id) override;
+
+    // The first argument that is not a switch, as the framework would open it.
+    static std::string FirstFileArgument(const std::vector<std::string>& args);
+
+private:
+    Messages& messages_;
+    std::unique_ptr<CTest1Doc> document_;
+    std::unique_ptr<DocumentCommands> documentCommands_;
+    std::unique_ptr<CMainFrame> frame_;
+    CTest1View* view_ = nullptr;
+    std::unique_ptr<ViewCommands> viewCommands_;
+    DialogRunner runDialog_ = DefaultDialogRunner();
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+// Command ids, the same numbers whichever menu item, key or toolbar button sends them.
+enum CommandId : int {
+    ID_PADDING_CELLS = 32771,
+    ID_MIN_MAX = 32773,
+    ID_LOG10 = 32774,
+    ID_MESH = 32775,
+    ID_COND_RES = 32776,
+    ID_COLOUR_MAP = 32778,
+    ID_RELOAD = 32779,
+    ID_CONVERGENCE = 32780,
+    ID_OPEN_FILES = 32782,
+    ID_AREA_OF_INTEREST = 32783,
+    ID_FLIP_COLOURS = 32785,
+    ID_DEPTH_OF_INVESTIGATION = 32786,
+    ID_MESH_STATISTICS = 32787,
+    ID_FONT_DECREASE = 32788,
+    ID_FONT_INCREASE = 32789,
+    ID_LOAD_WEIGHTS = 32790,
+    ID_VIEW_WEIGHTS = 32791,
+    ID_EDIT_COPY = 57634,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+};

@@ -1,0 +1,7 @@
+#include "shell/DialogRunner.h"
+
+#include <QDialog>
+
+DialogRunner DefaultDialogRunner() {
+    return [](QDialog& dialog) { return dialog.exec(); };
+}

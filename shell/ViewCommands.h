@@ -1,0 +1,35 @@
+#pragma once
+
+#include "shell/CommandTarget.h"
+#include "shell/DialogRunner.h"
+
+class CTest1View;
+class Messages;
+
+// The view's place on the command route: the display toggles, the font steps, the
+// three settings dialogs, the copy, and the depth-of-investigation and weights views.
+class ViewCommands : public CommandTarget {
+public:
+    ViewCommands(CTest1View& view, Messages& messages);
+
+    void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
+
+    bool HandlesCommand(int id) const override;
+    void RunCommand(int id) override;
+    std::optional<bool> CommandEnabled(int id) const override;
+    std::optional<bool> CommandChecked(int id) const override;
+
+    // Padding counts from the dialog: taken where they fit the mesh (sums in 64 bits,
+    // negative counts refused), the rest kept; then the layout runs again.
+    void ApplyPadding(long long left, long long right, long long bottom);
+
+private:
+    void OnPaddingCells();
+    void OnMinMax();
+    void OnAreaOfInterest();
+    void OnEditCopy();
+
+    CTest1View& view_;
+    Messages& messages_;
+    DialogRunner runDialog_ = DefaultDialogRunner();
+};
