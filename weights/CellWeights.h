@@ -8,3 +8,6 @@ struct CellWeights {
     std::vector<std::vector<float>> xWeights; // nz rows of nx - 1
     std::vector<std::vector<float>> zWeights; // nz - 1 rows of nx
 };
+
+// Empties all three arrays; a new data set makes the old weights meaningless.
+void ClearWeights(CellWeights& weights);

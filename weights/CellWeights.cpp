@@ -1,0 +1,7 @@
+#include "weights/CellWeights.h"
+
+void ClearWeights(CellWeights& weights) {
+    weights.cellWeights.clear();
+    weights.xWeights.clear();
+    weights.zWeights.clear();
+}
