@@ -59,11 +59,18 @@ int Run(const std::vector<std::string>& args) {
     }
     return 0;
 }
+// Standard error carries the viewer's messages only; the toolkit's own chatter (such as
+// a missing runtime folder on a headless machine) would read like one of them.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "error: " << text.toStdString() << "\n";
+}
 } // namespace
 
 int main(int argc, char** argv) {
     // Batch runs and tests have no display; the picture needs none.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtMessages);
     QGuiApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     // The application object has removed its own options from argv by now.

@@ -88,30 +88,47 @@ class SectionInterior {
         for (int r = 0; r <= endRow; ++r)
             rowY[r] = RoundPage(mesh_.zNodes[r] * scale());
 
-        const QRect bounds = exposed.boundingRect();
-        const bool exposedIsRect = exposed.rectCount() <= 1;
+        // Only the part of the repainted area that the cells can reach matters; a repaint
+        // that leaves the section out (Log10, Conductivity / Resistivity) touches no cell.
+        const QRectF reach = pageBounds();
+        const QRegion cellsExposed =
+            exposed & mapping.pixelBounds(reach.left(), reach.top(), reach.right(), reach.bottom());
+        if (cellsExposed.isEmpty())
+            return;
+        const QRect bounds = cellsExposed.boundingRect();
+        const bool exposedIsRect = cellsExposed.rectCount() == 1;
+        const double f = mapping.factor();
+        auto toPageX = [&](double px) { return px / f + PageMapping::PageLeft; };
+        auto toPageY = [&](double py) { return py / f + PageMapping::PageTop; };
+        // Columns and rows whose page span meets the repainted bounds.
+        int columnStart = firstColumn;
+        while (columnStart < endColumn &&
+               columnX[columnStart - firstColumn + 1] + 1.0 <= toPageX(bounds.left()))
+            ++columnStart;
+        int columnEnd = endColumn;
+        while (columnEnd > columnStart &&
+               columnX[columnEnd - 1 - firstColumn] >= toPageX(bounds.right() + 1))
+            --columnEnd;
+
         const float blank = blankLevel(doc_.modelKind);
         const double rangeMin = s_.rangeMin;
         const double rangeMax = s_.rangeMax;
         const auto& hatch = state_.hooks.hatchCell;
-        const double f = mapping.factor();
         painter.setBrushOrigin(mapping.toPixel(0.0, 0.0));
 
         for (int r = 0; r < endRow; ++r) {
             const double top = rowY[r];
             const double bottom = rowY[r + 1] + 1.0;
-            // A whole row outside the repainted area is skipped at once.
-            if ((bottom - PageMapping::PageTop) * f <= bounds.top() ||
-                (top - PageMapping::PageTop) * f >= bounds.bottom() + 1)
+            if (bottom <= toPageY(bounds.top()) || top >= toPageY(bounds.bottom() + 1))
                 continue;
             const std::vector<float>& values = doc_.model.values[r];
             if (static_cast<int>(values.size()) < endColumn)
                 continue;
-            for (int c = firstColumn; c < endColumn; ++c) {
+            for (int c = columnStart; c < columnEnd; ++c) {
                 const double left = columnX[c - firstColumn];
                 const double right = columnX[c - firstColumn + 1] + 1.0;
-                const QRect pixels = mapping.pixelBounds(left, top, right, bottom);
-                if (!pixels.intersects(bounds) || (!exposedIsRect && !exposed.intersects(pixels)))
+                if (!exposedIsRect &&
+                    !cellsExposed.intersects(mapping.pixelBounds(left, top, right, bottom)))
                     continue;
                 const QRectF cell(left, top, right - left, bottom - top);
                 const int index = ColourIndex(values[c], blank, rangeMin, rangeMax);

@@ -1,0 +1,86 @@
+#include "SectionFixture.h"
+
+#include "plot/PageExport.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QSize Client(1600, 1200);
+
+TEST(Export, FormatByFileNameEnding) {
+    EXPECT_EQ(ExportFormatFor("a.png"), ExportFormat::Png);
+    EXPECT_EQ(ExportFormatFor("dir.svg/A.SVG"), ExportFormat::Svg);
+    EXPECT_EQ(ExportFormatFor("x.Pdf"), ExportFormat::Pdf);
+    EXPECT_EQ(ExportFormatFor("x.jpg"), ExportFormat::Unknown);
+    EXPECT_EQ(ExportFormatFor("png"), ExportFormat::Unknown);
+}
+
+TEST(Export, SvgHoldsTheCellsAsAnImageAndTheRestAsVectors) {
+    SectionFixture f;
+    f.loadSmallSection();
+    f.state.settings.areaLeft = 100;
+    f.state.settings.areaRight = 900;
+    f.state.settings.areaDepth = 200;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("section.svg");
+    QString error;
+    ASSERT_TRUE(ExportPage(file, ExportFormat::Svg, f.document, f.state, Client, error))
+        << error.toStdString();
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray svg = in.readAll();
+    EXPECT_EQ(svg.count("<image"), 1);
+    EXPECT_TRUE(svg.contains(">Resistivity Model</text>"));
+    EXPECT_TRUE(svg.contains(">Ohm - m</text>"));
+    EXPECT_TRUE(svg.contains(">1000</text>"));
+
+    // Drawn back, it is the PNG's picture: same cells, same white outside the area.
+    QSvgRenderer renderer(file);
+    ASSERT_TRUE(renderer.isValid());
+    const QImage png = f.render(Client);
+    QImage drawn(png.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter painter(&drawn);
+        renderer.render(&painter, QRectF(QPointF(0, 0), png.size()));
+    }
+    const double s = f.state.layout.scale;
+    for (auto [xm, zm] : {std::pair{500.0, 60.0}, std::pair{150.0, 30.0}, std::pair{120.0, 150.0},
+                          std::pair{875.0, 180.0}, std::pair{700.0, 20.0}}) {
+        const QPoint p = f.pixelOf(xm * s, zm * s, Client);
+        EXPECT_EQ(drawn.pixel(p) & 0xffffff, png.pixel(p) & 0xffffff) << xm << " m, " << zm << " m";
+    }
+}
+
+TEST(Export, PdfIsWrittenAsOnePage) {
+    SectionFixture f;
+    f.loadSmallSection();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("section.pdf");
+    QString error;
+    ASSERT_TRUE(ExportPage(file, ExportFormat::Pdf, f.document, f.state, Client, error));
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray pdf = in.readAll();
+    EXPECT_TRUE(pdf.startsWith("%PDF-"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
+              1);
+    EXPECT_TRUE(pdf.contains("/Subtype /Image"));
+}
+
+TEST(Export, UnwritablePlaceIsReported) {
+    SectionFixture f;
+    f.loadSmallSection();
+    QString error;
+    EXPECT_FALSE(ExportPage("/nonexistent-folder/x.png", ExportFormat::Png, f.document, f.state,
+                            Client, error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+} // namespace

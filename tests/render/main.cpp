@@ -1,0 +1,12 @@
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
