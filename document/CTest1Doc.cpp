@@ -89,6 +89,52 @@ void CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
     loaded = true;
 }
 
+bool CTest1Doc::LoadFiles(const std::string& meshName, const std::string& modelName,
+                          const std::string& outputName, ModelKind kind) {
+    modelFileName = MakeAbsolute(modelName);
+    meshFileName = MakeAbsolute(meshName);
+    modelKind = kind;
+    outputFileName = MakeAbsolute(outputName);
+
+    loaded = false;
+    ClearData();
+    ClearWeights(weights);
+    weightsLoaded = false;
+
+    // The history is optional: a bad one is reported and the model is still read.
+    convergenceLoaded = false;
+    if (!outputFileName.empty()) {
+        convergenceLoaded = ReadConvergenceFile() == ReadResult::Ok;
+        if (!convergenceLoaded)
+            messages_.warning("Error reading convergence file\n" + outputFileName);
+    }
+    if (ReadModelFile() != ReadResult::Ok || ReadMeshFile() != ReadResult::Ok) {
+        ClearData();
+        return false;
+    }
+    loaded = true;
+    UpdateAllViews();
+    return true;
+}
+
+bool CTest1Doc::OnReload() {
+    // Without loaded data there is nothing to re-read against (the command is disabled).
+    if (!loaded)
+        return false;
+    loaded = false;
+    // The counts still in the mesh make a model for another mesh fail here.
+    if (ReadModelFile() != ReadResult::Ok)
+        return false;
+    if (convergenceLoaded) {
+        history.misfit.clear();
+        history.modelNorm.clear();
+        convergenceLoaded = ReadConvergenceFile() == ReadResult::Ok;
+    }
+    loaded = true;
+    UpdateAllViews();
+    return true;
+}
+
 void CTest1Doc::OnMeshStatistics() {
     if (loaded)
         messages_.information(MeshStatisticsText(mesh));

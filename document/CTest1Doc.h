@@ -44,6 +44,19 @@ public:
 
     Messages& messages() const { return messages_; }
 
+    // "Open ..." once the load dialog has ended with OK: takes its four settings, drops
+    // the data and the weights, then reads the convergence file, the model and the
+    // mesh. Names are made absolute against the working directory of this moment, so
+    // later reads find them wherever a model read has moved it. A file that cannot be
+    // opened fails the load like any other bad read. True when everything was read and
+    // the views were told to update.
+    bool LoadFiles(const std::string& meshName, const std::string& modelName,
+                   const std::string& outputName, ModelKind kind);
+    // "Reload": the model again, with the loaded cell counts, and the convergence file
+    // if one is loaded; the mesh and the weights stay. True when the views were told
+    // to update; otherwise the document is left not loaded. Does nothing unless loaded.
+    bool OnReload();
+
     // "mesh stat ...": the mesh summary in an information message. Needs loaded data.
     void OnMeshStatistics();
 

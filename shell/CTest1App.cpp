@@ -30,6 +30,8 @@ std::string CTest1App::FirstFileArgument(const std::vector<std::string>& args) {
 
 void CTest1App::SetDialogRunner(DialogRunner runner) {
     runDialog_ = runner;
+    if (documentCommands_)
+        documentCommands_->SetDialogRunner(runner);
     if (viewCommands_)
         viewCommands_->SetDialogRunner(std::move(runner));
 }
@@ -53,7 +55,12 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args) {
     frame_->SetView(view_);
     viewCommands_ = std::make_unique<ViewCommands>(*view_, messages_);
     viewCommands_->SetDialogRunner(runDialog_);
-    documentCommands_ = std::make_unique<DocumentCommands>(*document_);
+    documentCommands_ = std::make_unique<DocumentCommands>(*document_, frame_.get());
+    documentCommands_->SetDialogRunner(runDialog_);
+    documentCommands_->SetAfterLoad([this] {
+        frame_->UpdateTitle();
+        view_->update();
+    });
     frame_->router().SetRoute({viewCommands_.get(), documentCommands_.get(), frame_.get(), this});
     new ReadoutController(*view_, *frame_);
     view_->setHideScaleButtonsHandler([frame = frame_.get()](bool hide) {

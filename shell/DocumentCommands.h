@@ -1,19 +1,38 @@
 #pragma once
 
 #include "shell/CommandTarget.h"
+#include "shell/DialogRunner.h"
+
+#include <functional>
 
 class CTest1Doc;
+class QWidget;
 
 // The document's place on the command route: Open, Reload, the weights load and the
 // mesh statistics, all but Open enabled only while data is loaded.
 class DocumentCommands : public CommandTarget {
 public:
-    explicit DocumentCommands(CTest1Doc& document) : document_(document) {}
+    explicit DocumentCommands(CTest1Doc& document, QWidget* dialogParent = nullptr)
+        : document_(document), dialogParent_(dialogParent) {}
 
     bool HandlesCommand(int id) const override;
     void RunCommand(int id) override;
     std::optional<bool> CommandEnabled(int id) const override;
 
+    // Replaces how the load dialog is run (tests answer it).
+    void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
+    // Runs after every Open that got past its dialog and every Reload, whether the
+    // files read or not: a model read can retitle the document although the mesh
+    // then fails, and a failed load must not leave the old picture on screen.
+    void SetAfterLoad(std::function<void()> afterLoad) { afterLoad_ = std::move(afterLoad); }
+
+    // "Open ...": the load dialog filled from the document, then the reads on OK.
+    void OnOpenFiles();
+    void OnReload();
+
 private:
     CTest1Doc& document_;
+    QWidget* dialogParent_;
+    DialogRunner runDialog_ = DefaultDialogRunner();
+    std::function<void()> afterLoad_;
 };

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "shell/SettingsDialog.h"
+
+#include <string>
+
+class CEditDrop;
+class QButtonGroup;
+class QLineEdit;
+class QRadioButton;
+
+// "Load mesh and model file": the mesh, the model with its kind and the optional
+// convergence output file. It reads no file; "OK" only checks that the named files
+// exist and that the output file's name fits the kind.
+class CFileLoad : public SettingsDialog {
+    Q_OBJECT
+public:
+    explicit CFileLoad(Messages& messages, QWidget* parent = nullptr);
+
+    // Written into the boxes when the dialog shows, read back by "OK" and "Browse".
+    // After "OK" the names are absolute, taken against the folder the checks used.
+    std::string meshFileName;
+    std::string modelFileName;
+    std::string outputFileName;
+    int modelKind = 0; // index of the checked radio button, a ModelKind
+
+    CEditDrop* meshBox() const { return meshBox_; }
+    CEditDrop* modelBox() const { return modelBox_; }
+    CEditDrop* outputBox() const { return outputBox_; }
+    QPushButton* meshBrowseButton() const { return meshBrowse_; }
+    QPushButton* modelBrowseButton() const { return modelBrowse_; }
+    QPushButton* outputBrowseButton() const { return outputBrowse_; }
+    QRadioButton* kindButton(int kind) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void onOk() override;
+
+private:
+    enum class Box { Mesh, Model, Output };
+    void writeControls();
+    void readControls();
+    void browse(Box box);
+    // An empty name or nothing at its path: the message, the focus on the box, false.
+    bool checkExists(const std::string& name, const char* label, QLineEdit* box);
+
+    CEditDrop* meshBox_;
+    CEditDrop* modelBox_;
+    CEditDrop* outputBox_;
+    QPushButton* meshBrowse_;
+    QPushButton* modelBrowse_;
+    QPushButton* outputBrowse_;
+    QButtonGroup* kinds_;
+};
