@@ -137,7 +137,7 @@ class SectionInterior {
                     continue;
                 }
                 const QColor colour = QColor::fromRgb(state_.colours.entry(index));
-                if (hatch && hatch(r, c)) {
+                if (hatch && hatch(state_, r, c)) {
                     painter.fillRect(cell, Qt::white);
                     painter.fillRect(cell, QBrush(colour, Qt::DiagCrossPattern));
                 } else {

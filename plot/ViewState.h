@@ -1,5 +1,6 @@
 #pragma once
 
+#include "doi/DoiIndex.h"
 #include "plot/ColourTable.h"
 #include "plot/DisplaySettings.h"
 #include "plot/PlotLayout.h"
@@ -12,12 +13,13 @@ class QPainter;
 struct PageFonts;
 struct ViewState;
 
-// Extension points of the paint for features drawn by other parts of the program.
+// Extension points of the paint for the features drawn by their own parts of the
+// program; a view state starts with the standard ones, and tests may replace them.
 // Each is optional; an empty one draws nothing.
 struct PaintHooks {
     // Depth-of-investigation mask: true hatches the cell (row from the top, column
     // from the left of the whole mesh). Asked only for cells that are not blank.
-    std::function<bool(int row, int column)> hatchCell;
+    std::function<bool(const ViewState&, int row, int column)> hatchCell;
     // Face weights, drawn after the cells and before the mesh lines, inside the area of
     // interest. The painter draws in page units with the line pen selected.
     std::function<void(QPainter&, const CTest1Doc&, const ViewState&)> drawWeights;
@@ -25,15 +27,19 @@ struct PaintHooks {
     std::function<void(QPainter&, const CTest1Doc&, const ViewState&, const PageFonts&)>
         drawConvergence;
     // Run by every document update that applies (the mask is cleared there).
-    std::function<void()> documentUpdated;
+    std::function<void(ViewState&)> documentUpdated;
 };
+
+// The mask from the view's DoiIndex, the face weights and the convergence curves.
+PaintHooks StandardPaintHooks();
 
 // Everything the paint reads besides the document.
 struct ViewState {
     DisplaySettings settings;
     PlotLayout layout;
     ColourTable colours;
-    PaintHooks hooks;
+    DoiIndex doi;
+    PaintHooks hooks = StandardPaintHooks();
 
     // Rebuilds the colour table after useColour or flipColours changed.
     void rebuildColours() { colours = ColourTable(settings.useColour, settings.flipColours); }

@@ -159,7 +159,7 @@ TEST(DocumentUpdate, ModelKindSetsFlagsAndScaleButtons) {
 TEST(DocumentUpdate, ResetsRangeConvergenceWeightsAndMask) {
     SectionFixture f;
     int maskResets = 0;
-    f.state.hooks.documentUpdated = [&] { ++maskResets; };
+    f.state.hooks.documentUpdated = [&](ViewState&) { ++maskResets; };
     f.loadSmallSection();
     f.state.settings.rangeMin = -10;
     f.state.settings.showConvergence = true;

@@ -170,7 +170,7 @@ TEST(PaintRegion, CellsOutsideTheRepaintedAreaAreNotLookedAt) {
     SectionFixture f;
     f.loadSmallSection();
     int lookups = 0;
-    f.state.hooks.hatchCell = [&](int, int) {
+    f.state.hooks.hatchCell = [&](const ViewState&, int, int) {
         ++lookups;
         return false;
     };
@@ -202,7 +202,7 @@ TEST(PaintRegion, CellsOutsideTheRepaintedAreaAreNotLookedAt) {
 TEST(PaintHatch, MaskedCellsAreCrossHatchedAndBlankCellsStayWhite) {
     SectionFixture f;
     f.loadSmallSection();
-    f.state.hooks.hatchCell = [](int row, int) { return row == 1; };
+    f.state.hooks.hatchCell = [](const ViewState&, int row, int) { return row == 1; };
     const QImage image = f.render(Client);
     const QPoint centre = f.cellCentre(1, 0, Client);
     const QRect box(centre - QPoint(8, 8), QSize(16, 16));
