@@ -78,8 +78,96 @@ const char* RenderUsage() {
            "  --set    showLog, showConductivity, useColour, flipColours, showMesh,\n"
            "           showConvergence, showWeights (0 or 1), fontHeight (0 to 2000),\n"
            "           rangeMin, rangeMax (stored units), padLeft, padRight, padBottom,\n"
-           "           areaLeft, areaRight, areaDepth (metres)\n";
+           "           areaLeft, areaRight, areaDepth (metres)\n"
+           "  --weights FILE, or --xweights FILE --zweights FILE: load and show weights\n"
+           "  --doi FILE [--doi-method recovered|sensitivity] [--doi-cutoff 0.1..0.9]:\n"
+           "           mask the cells below the depth of investigation\n"
+           "  --readout PX,PY  print the status text of a left press at that client pixel\n"
+           "  --stats  print the mesh statistics\n"
+           "  --output may be left out when --readout or --stats is given\n";
 }
+
+namespace {
+// "--name VALUE" or "--name=VALUE" options that only take a text.
+struct TextOption {
+    const char* name;
+    std::string RenderOptions::*field;
+};
+const TextOption TextOptions[] = {
+    {"--weights", &RenderOptions::weights},
+    {"--xweights", &RenderOptions::xWeights},
+    {"--zweights", &RenderOptions::zWeights},
+    {"--doi", &RenderOptions::doiFile},
+};
+
+bool ParsePixel(const std::string& text, double& x, double& y) {
+    const auto comma = text.find(',');
+    return comma != std::string::npos && ToFinite(text.substr(0, comma), x) &&
+           ToFinite(text.substr(comma + 1), y);
+}
+
+// The option's value as the cutoff list shows it: "0.1" to "0.9".
+bool ParseCutoff(const std::string& text, int& position) {
+    for (int p = 0; p < 9; ++p) {
+        if (text == "0." + std::to_string(p + 1)) {
+            position = p;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Our options beyond --output, --size and --set. False with `error` set when one is
+// malformed; `matched` tells whether the argument was one of them.
+bool ParseFeatureOption(const std::vector<std::string>& args, std::size_t& i,
+                        RenderOptions& options, bool& matched, std::string& error) {
+    std::string value;
+    for (const TextOption& option : TextOptions) {
+        if (!OptionValue(args, i, option.name, value, matched) || (matched && value.empty())) {
+            error = std::string(option.name) + " needs a file name";
+            return false;
+        }
+        if (matched) {
+            options.*option.field = value;
+            return true;
+        }
+    }
+    if (!OptionValue(args, i, "--doi-method", value, matched))
+        value.clear();
+    if (matched) {
+        if (value != "recovered" && value != "sensitivity") {
+            error = "--doi-method must be recovered or sensitivity: " + value;
+            return false;
+        }
+        options.doiRecovered = value == "recovered";
+        return true;
+    }
+    if (!OptionValue(args, i, "--doi-cutoff", value, matched))
+        value.clear();
+    if (matched) {
+        if (!ParseCutoff(value, options.doiCutoffPosition)) {
+            error = "--doi-cutoff must be one of 0.1, 0.2, ... 0.9: " + value;
+            return false;
+        }
+        return true;
+    }
+    if (!OptionValue(args, i, "--readout", value, matched))
+        value.clear();
+    if (matched) {
+        if (!ParsePixel(value, options.readoutX, options.readoutY)) {
+            error = "--readout needs a client pixel PX,PY: " + value;
+            return false;
+        }
+        options.readout = true;
+        return true;
+    }
+    if (args[i] == "--stats") {
+        matched = true;
+        options.stats = true;
+    }
+    return true;
+}
+} // namespace
 
 bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& options,
                         std::string& error) {
@@ -139,6 +227,10 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
             options.settings.emplace_back(value.substr(0, eq), value.substr(eq + 1));
             continue;
         }
+        if (!ParseFeatureOption(args, i, options, matched, error))
+            return false;
+        if (matched)
+            continue;
         // The viewer's switches begin with "/"; a lone "-" or other dash word is ours.
         if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option: " + arg;
@@ -146,8 +238,17 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         }
         options.documentArgs.push_back(arg);
     }
-    if (!options.help && (!outputGiven || options.output.empty())) {
+    const bool printsOnly = options.readout || options.stats;
+    if (!options.help && (outputGiven ? options.output.empty() : !printsOnly)) {
         error = "--output FILE is required";
+        return false;
+    }
+    if (!options.weights.empty() && (!options.xWeights.empty() || !options.zWeights.empty())) {
+        error = "--weights cannot be combined with --xweights and --zweights";
+        return false;
+    }
+    if (options.xWeights.empty() != options.zWeights.empty()) {
+        error = "--xweights and --zweights go together";
         return false;
     }
     return true;

@@ -16,6 +16,20 @@ struct RenderOptions {
     std::vector<std::pair<std::string, std::string>> settings; // --set FIELD=VALUE, in order
     std::vector<std::string> documentArgs;
     bool help = false;
+
+    // Weights as the weights command reads them: one file, or an X and a Z file.
+    std::string weights;
+    std::string xWeights;
+    std::string zWeights;
+    // Depth of investigation as the accepted dialog gives it.
+    std::string doiFile;
+    bool doiRecovered = true;
+    int doiCutoffPosition = 2; // "0.3"
+    // Print the readout at a client pixel, and the mesh statistics, to standard output.
+    bool readout = false;
+    double readoutX = 0.0;
+    double readoutY = 0.0;
+    bool stats = false;
 };
 
 // False with a message in `error` for a malformed or unknown option.

@@ -2,10 +2,16 @@
 
 #include "document/CTest1Doc.h"
 #include "document/CommandLine.h"
+#include "document/MeshStatistics.h"
 #include "document/ProcessExit.h"
 #include "document/StreamMessages.h"
+#include "doi/DoiComputation.h"
 #include "plot/PageExport.h"
+#include "plot/PageMapping.h"
+#include "plot/PointerReadout.h"
+#include "plot/SectionPainter.h"
 #include "plot/ViewState.h"
+#include "weights/WeightReader.h"
 
 #include <QGuiApplication>
 
@@ -28,7 +34,7 @@ int Run(const std::vector<std::string>& args) {
     }
     const QString output = QString::fromStdString(options.output);
     const ExportFormat format = ExportFormatFor(output);
-    if (format == ExportFormat::Unknown) {
+    if (!options.output.empty() && format == ExportFormat::Unknown) {
         std::cerr << "error: the output file name must end in .png, .svg or .pdf: "
                   << options.output << "\n";
         return 2;
@@ -44,16 +50,37 @@ int Run(const std::vector<std::string>& args) {
     CTest1Doc document(messages);
     document.ApplyCommandLine(options.documentArgs);
 
+    // The viewer's order: weights (their load ends in a document update), the document
+    // update, the display settings, and the mask last, since every update clears it.
     ViewState state;
-    ApplyDocumentUpdate(state, document);
+    document.AddUpdateListener([&] { ApplyDocumentUpdate(state, document); });
+    const bool separate = !options.xWeights.empty();
+    if (separate || !options.weights.empty())
+        LoadWeights(document, separate, options.weights, options.xWeights, options.zWeights);
+    document.UpdateAllViews();
     if (!ApplySettings(options.settings, state, document, problem)) {
         std::cerr << "error: " << problem << "\n";
         return 2;
     }
+    if (!options.doiFile.empty()) {
+        state.doi.cutoff = CutoffForPosition(options.doiCutoffPosition);
+        ComputeDoi(document, options.doiFile,
+                   options.doiRecovered ? DoiMethod::RecoveredModel : DoiMethod::Sensitivity,
+                   state.doi, messages);
+    }
 
+    const QSize client(options.width, options.height);
+    if (options.stats)
+        std::cout << MeshStatisticsText(document.mesh);
+    if (options.readout) {
+        const auto text = ReadoutText(document, state, MappingFor(state, client), options.readoutX,
+                                      options.readoutY);
+        std::cout << text.value_or(std::string()) << "\n";
+    }
+    if (options.output.empty())
+        return 0;
     QString failure;
-    if (!ExportPage(output, format, document, state, QSize(options.width, options.height),
-                    failure)) {
+    if (!ExportPage(output, format, document, state, client, failure)) {
         std::cerr << "error: " << failure.toStdString() << "\n";
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "weights/WeightReader.h"
 
+#include "document/CTest1Doc.h"
 #include "document/Messages.h"
 #include "document/TextFile.h"
 #include "document/TextScanner.h"
@@ -12,7 +13,8 @@ using Block = std::vector<std::vector<float>>;
 Block zeros(int rows, int columns) {
     if (rows <= 0 || columns <= 0)
         return {};
-    return Block(static_cast<std::size_t>(rows), std::vector<float>(static_cast<std::size_t>(columns)));
+    return Block(static_cast<std::size_t>(rows),
+                 std::vector<float>(static_cast<std::size_t>(columns)));
 }
 
 void sizeAll(int nx, int nz, CellWeights& weights) {
@@ -97,4 +99,16 @@ bool ReadSeparateWeightFiles(int nx, int nz, const std::string& xFileName,
     sizeAll(nx, nz, weights);
     return readSeparate("X", xFileName, nx - 1, nz, weights.xWeights, weights, messages) &&
            readSeparate("Z", zFileName, nx, nz - 1, weights.zWeights, weights, messages);
+}
+
+bool LoadWeights(CTest1Doc& document, bool separateFiles, const std::string& fileName,
+                 const std::string& xFileName, const std::string& zFileName) {
+    const int nx = document.mesh.nx;
+    const int nz = document.mesh.nz;
+    document.weightsLoaded =
+        separateFiles ? ReadSeparateWeightFiles(nx, nz, xFileName, zFileName, document.weights,
+                                                document.messages())
+                      : ReadWeightFile(nx, nz, fileName, document.weights, document.messages());
+    document.UpdateAllViews();
+    return document.weightsLoaded;
 }

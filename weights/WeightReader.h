@@ -21,3 +21,11 @@ bool ReadSeparateWeightFiles(int nx, int nz, const std::string& xFileName,
 // it with "Error reading weight file\n" and the name.
 bool ReadWeightBlock(TextScanner& in, const std::string& fileName,
                      std::vector<std::vector<float>>& block, Messages& messages);
+
+class CTest1Doc;
+
+// The weights command once its files are chosen: reads one file or the X and Z pair
+// against the loaded mesh into the document, sets weightsLoaded to the outcome and
+// tells the views to update whatever it was. Returns weightsLoaded.
+bool LoadWeights(CTest1Doc& document, bool separateFiles, const std::string& fileName,
+                 const std::string& xFileName, const std::string& zFileName);

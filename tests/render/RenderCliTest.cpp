@@ -33,6 +33,7 @@ class RenderCli : public ::testing::Test {
         process.start(KORVEX_RENDER_PATH, args);
         EXPECT_TRUE(process.waitForFinished(120000));
         err = QString::fromLocal8Bit(process.readAllStandardError());
+        out = QString::fromLocal8Bit(process.readAllStandardOutput());
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1000;
     }
 
@@ -40,6 +41,7 @@ class RenderCli : public ::testing::Test {
 
     QTemporaryDir dir;
     QString err;
+    QString out;
 };
 
 TEST_F(RenderCli, WritesThePageAtTheClientAreasScale) {
@@ -153,6 +155,50 @@ TEST_F(RenderCli, CommandLinePaddingAndChargeabilitySwitch) {
     EXPECT_EQ(run({"-o", path("y.png"), "--set", "showLog=0", path("mesh.msh"), path("model.chg"),
                    "/ip"}),
               2);
+}
+
+TEST_F(RenderCli, PrintsTheReadoutAndTheStatisticsWithoutAPicture) {
+    // 800 x 600: the section's corner is at (100, 50) and one pixel is 20 page units,
+    // 2 m here; pixel (110, 60) is 20 m across and 20 m down, in the first cell.
+    EXPECT_EQ(run(QStringList{"--size", "800x600", "--readout", "110,60", "--stats"} + data()), 0)
+        << err.toStdString();
+    EXPECT_EQ(out, "Mesh Statistics:\n\n# of cells:  4 x 2\ntotal # of cells:  8\n"
+                   "mesh dimensions:  1000 x 250\nsmallest cell dimensions:  250 x 125\n"
+                   "(x, depth, value) = (20.0,  20.0,  1000)\n");
+    // In the title band the readout is empty.
+    EXPECT_EQ(run(QStringList{"--size", "800x600", "--readout", "110,10"} + data()), 0);
+    EXPECT_EQ(out, "\n");
+    EXPECT_EQ(run(QStringList{"--readout", "1;2"} + data()), 2);
+}
+
+TEST_F(RenderCli, WeightsAndDepthOfInvestigationChangeThePicture) {
+    write("all.wts", "4 2\n1 1 1 1 1 1 1 1\n0.5 1 1\n1 1 1\n1 1 1 1\n");
+    write("second.con", "4 2\n0.001 0.001 0.001 0.001\n0.00001 0.00001 0.00001 0.00001\n");
+    ASSERT_EQ(run(QStringList{"-o", path("plain.png"), "--size", "800x600"} + data()), 0);
+    ASSERT_EQ(
+        run(QStringList{"-o", path("w.png"), "--size", "800x600", "--weights", path("all.wts")} +
+            data()),
+        0)
+        << err.toStdString();
+    // The face at x = 250 m in the top row: 100 + 250 / 2 pixels across.
+    EXPECT_EQ(QImage(path("w.png")).pixel(225, 80) & 0xffffff, 0u);
+    EXPECT_NE(QImage(path("plain.png")).pixel(225, 80) & 0xffffff, 0u);
+
+    ASSERT_EQ(run(QStringList{"-o", path("doi.png"), "--size", "800x600", "--doi",
+                              path("second.con"), "--doi-cutoff", "0.1"} +
+                  data()),
+              0)
+        << err.toStdString();
+    EXPECT_NE(QImage(path("doi.png")), QImage(path("plain.png")));
+
+    // The readers' messages reach standard error; the picture is still written.
+    EXPECT_EQ(run(QStringList{"-o", path("x.png"), "--weights", path("none.wts")} + data()), 0);
+    EXPECT_EQ(err, "error: Weight file not found: " + path("none.wts") + "\n");
+    EXPECT_EQ(run(QStringList{"-o", path("x.png"), "--doi", path("model.con")} + data()), 0);
+    EXPECT_EQ(err, "warning: The two reference models appear to be identical.\n");
+    EXPECT_EQ(run(QStringList{"-o", path("x.png"), "--xweights", path("all.wts")} + data()), 2);
+    EXPECT_EQ(run(QStringList{"-o", path("x.png"), "--doi-cutoff", "0.35"} + data()), 2);
+    EXPECT_EQ(run(QStringList{"-o", path("x.png"), "--doi-method", "both"} + data()), 2);
 }
 
 } // namespace
