@@ -19,8 +19,8 @@ QPen weightPen(float weight, double unitsPerPixel) {
 }
 } // namespace
 
-void DrawWeights(QPainter& painter, const CellWeights& weights, const MeshGrid& mesh,
-                 double scale, int padLeft, int padRight, int padBottom) {
+void DrawWeights(QPainter& painter, const CellWeights& weights, const MeshGrid& mesh, double scale,
+                 int padLeft, int padRight, int padBottom) {
     PainterGuard guard(painter);
     const double pixelsPerUnit = painter.worldTransform().m11();
     const double unitsPerPixel = pixelsPerUnit > 0.0 ? 1.0 / pixelsPerUnit : 1.0;
