@@ -1,5 +1,7 @@
 #include "shell/ViewCommands.h"
 
+#include "doi/CDoi.h"
+#include "doi/DoiComputation.h"
 #include "document/CTest1Doc.h"
 #include "plot/CTest1View.h"
 #include "plot/ValueScale.h"
@@ -135,10 +137,33 @@ void ViewCommands::RunCommand(int id) {
     case ID_EDIT_COPY:
         OnEditCopy();
         break;
+    case ID_DEPTH_OF_INVESTIGATION:
+        OnDepthOfInvestigation();
+        break;
     default:
-        // The depth-of-investigation command is carried out by its own dialog.
         break;
     }
+}
+
+void ViewCommands::OnDepthOfInvestigation() {
+    DoiIndex& doi = view_.state().doi;
+    CDoi dialog(messages_, &view_);
+    dialog.fileName = doiFileName_;
+    dialog.cutoffIndex = CutoffListPosition(doi.cutoff);
+    dialog.useRecoveredModel = doiRecovered_;
+    if (runDialog_(dialog) != QDialog::Accepted)
+        return;
+    doi.Clear();
+    if (!dialog.resetRequested) {
+        doiFileName_ = dialog.fileName;
+        doiRecovered_ = dialog.useRecoveredModel;
+        if (dialog.cutoffIndex >= 0 && dialog.cutoffIndex <= 8)
+            doi.cutoff = CutoffForPosition(dialog.cutoffIndex);
+        ComputeDoi(view_.document(), dialog.fileName,
+                   dialog.useRecoveredModel ? DoiMethod::RecoveredModel : DoiMethod::Sensitivity,
+                   doi, messages_);
+    }
+    view_.repaintView(Repaint::FullWithErase);
 }
 
 void ViewCommands::ApplyPadding(long long left, long long right, long long bottom) {

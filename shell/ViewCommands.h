@@ -3,6 +3,8 @@
 #include "shell/CommandTarget.h"
 #include "shell/DialogRunner.h"
 
+#include <string>
+
 class CTest1View;
 class Messages;
 
@@ -23,6 +25,9 @@ public:
     // negative counts refused), the rest kept; then the layout runs again.
     void ApplyPadding(long long left, long long right, long long bottom);
 
+    // "Depth of investigation ...": the dialog, then the index from the second model.
+    void OnDepthOfInvestigation();
+
 private:
     void OnPaddingCells();
     void OnMinMax();
@@ -32,4 +37,8 @@ private:
     CTest1View& view_;
     Messages& messages_;
     DialogRunner runDialog_ = DefaultDialogRunner();
+    // The last file and method accepted in the depth-of-investigation dialog, kept for
+    // the rest of the run.
+    std::string doiFileName_;
+    bool doiRecovered_ = true;
 };
