@@ -78,6 +78,13 @@ CFileLoad::CFileLoad(Messages& messages, QWidget* parent)
     form->addWidget(outputGroup);
     arrange(form, {}, {meshBox_, meshBrowse_, modelBox_, modelBrowse_, outputBox_, outputBrowse_},
             Qt::Vertical);
+    // Not tab stops, but a clicked radio button passes Tab on to the model box below it.
+    QWidget* previous = meshBrowse_;
+    for (QAbstractButton* button : kinds_->buttons()) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
+    setTabOrder(previous, modelBox_);
     // Wide enough for a typical path to show whole.
     setMinimumWidth(480);
 

@@ -81,6 +81,12 @@ TEST_F(LoadDialogTest, OpensWithTheCallersValuesAndTheFocusOnOk) {
         EXPECT_EQ(QApplication::focusWidget(), expected);
     }
 
+    // A radio button set with the mouse hands Tab on to the model box.
+    QTest::mouseClick(dialog.kindButton(2), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.kindButton(2));
+    QTest::keyClick(dialog.kindButton(2), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.modelBox());
+
     // Of all the dialog's controls only the three name boxes take dropped files.
     for (QWidget* widget : dialog.findChildren<QWidget*>()) {
         const bool nameBox = widget == dialog.meshBox() || widget == dialog.modelBox() ||
