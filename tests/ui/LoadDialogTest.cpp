@@ -232,12 +232,6 @@ TEST_F(LoadDialogTest, BrowseStartsByTheKindCheckedNowAndFillsOnlyItsBox) {
     QTest::mouseClick(dialog.outputBrowseButton(), Qt::LeftButton);
     EXPECT_EQ(calls.back().start, "");
 
-    dialog.kindButton(0)->click();
-    choice = QString::fromStdString(folder.write("run/ohmsolv.out", "x"));
-    QTest::mouseClick(dialog.outputBrowseButton(), Qt::LeftButton);
-    EXPECT_EQ(calls.back().start, "ohmsolv.out");
-    EXPECT_EQ(dialog.outputBox()->text(), choice);
-    EXPECT_EQ(dialog.modelBox()->text(), "typed/model.chg");
     EXPECT_TRUE(messages.entries.empty());
 }
 
