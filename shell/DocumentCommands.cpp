@@ -3,6 +3,8 @@
 #include "document/CTest1Doc.h"
 #include "shell/CFileLoad.h"
 #include "shell/CommandIds.h"
+#include "weights/CDlgWeight.h"
+#include "weights/WeightReader.h"
 
 #include <QDialog>
 
@@ -22,8 +24,10 @@ void DocumentCommands::RunCommand(int id) {
     case ID_MESH_STATISTICS:
         document_.OnMeshStatistics();
         break;
+    case ID_LOAD_WEIGHTS:
+        OnLoadWeights();
+        break;
     default:
-        // The weights load is carried out by its own command.
         break;
     }
 }
@@ -52,4 +56,21 @@ void DocumentCommands::OnReload() {
     document_.OnReload();
     if (afterLoad_)
         afterLoad_();
+}
+
+void DocumentCommands::OnLoadWeights() {
+    CDlgWeight dialog(document_.messages(), dialogParent_);
+    dialog.weightFileName = weightFileName_;
+    dialog.xWeightFileName = xWeightFileName_;
+    dialog.zWeightFileName = zWeightFileName_;
+    dialog.fileMode = weightFileMode_;
+    if (runDialog_(dialog) != QDialog::Accepted)
+        return;
+    weightFileName_ = dialog.weightFileName;
+    xWeightFileName_ = dialog.xWeightFileName;
+    zWeightFileName_ = dialog.zWeightFileName;
+    weightFileMode_ = dialog.fileMode;
+    // The views are told to update whatever the outcome.
+    LoadWeights(document_, weightFileMode_ == 1, weightFileName_, xWeightFileName_,
+                zWeightFileName_);
 }

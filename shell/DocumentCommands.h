@@ -4,6 +4,7 @@
 #include "shell/DialogRunner.h"
 
 #include <functional>
+#include <string>
 
 class CTest1Doc;
 class QWidget;
@@ -29,10 +30,17 @@ public:
     // "Open ...": the load dialog filled from the document, then the reads on OK.
     void OnOpenFiles();
     void OnReload();
+    // "weights": the weight dialog, then the files it names read against the mesh.
+    void OnLoadWeights();
 
 private:
     CTest1Doc& document_;
     QWidget* dialogParent_;
     DialogRunner runDialog_ = DefaultDialogRunner();
     std::function<void()> afterLoad_;
+    // The last names and mode accepted in the weight dialog, kept for the rest of the run.
+    std::string weightFileName_;
+    std::string xWeightFileName_;
+    std::string zWeightFileName_;
+    int weightFileMode_ = 0;
 };

@@ -5,6 +5,7 @@
 #include "shell/CommandIds.h"
 #include "shell/FileChooser.h"
 #include "weights/CDlgWeight.h"
+#include "shell/CMainFrame.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -232,4 +233,87 @@ TEST_F(DoiCommandTest, EveryDocumentUpdateDropsTheMask) {
     doc().UpdateAllViews();
     EXPECT_FALSE(view().state().doi.shown);
 }
+// The weights command: the dialog, the read, and the view update whatever the outcome.
+class WeightsCommandTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        startWith(Conductivity, "4 2\n0.01 0.02 0.03 0.04\n0.1 0.2 0.3 0.4\n");
+        // 4 x 2 cells: 8 cell weights, 2 rows of 3 X weights, 1 row of 4 Z weights.
+        folder.write("all.wts", "4 2  1 1 1 1 1 1 1 1  0.5 1 1 1 1 2  1 1 1 1\n");
+    }
+    void answerWith(int mode, const std::string& single, const std::string& x = "",
+                    const std::string& z = "") {
+        answer = [=, this](QDialog& dialog) {
+            auto& weights = dynamic_cast<CDlgWeight&>(dialog);
+            seenSingle = weights.weightFileName;
+            seenMode = weights.fileMode;
+            weights.fileMode = mode;
+            weights.weightFileName = single;
+            weights.xWeightFileName = x;
+            weights.zWeightFileName = z;
+            return int(QDialog::Accepted);
+        };
+    }
+    std::string seenSingle;
+    int seenMode = -1;
+};
+
+TEST_F(WeightsCommandTest, LoadedWeightsShowAtOnceAndTheNamesAreRemembered) {
+    EXPECT_FALSE(enabled(ID_VIEW_WEIGHTS));
+    view().state().settings.rangeMin = -1.9;
+    answerWith(0, folder.at("all.wts"));
+    EXPECT_TRUE(frame().Dispatch(ID_LOAD_WEIGHTS));
+    EXPECT_EQ(seenSingle, "");
+    EXPECT_EQ(seenMode, 0);
+    EXPECT_TRUE(doc().weightsLoaded);
+    EXPECT_EQ(doc().weights.xWeights[1][2], 2.0f);
+    EXPECT_TRUE(view().state().settings.showWeights);
+    EXPECT_TRUE(enabled(ID_VIEW_WEIGHTS));
+    EXPECT_TRUE(checked(ID_VIEW_WEIGHTS));
+    // A weights load is a document update: the range goes back to the model's own.
+    EXPECT_EQ(view().state().settings.rangeMin, doc().model.valueMin);
+
+    EXPECT_TRUE(frame().Dispatch(ID_VIEW_WEIGHTS));
+    EXPECT_FALSE(view().state().settings.showWeights);
+    EXPECT_FALSE(checked(ID_VIEW_WEIGHTS));
+
+    answerWith(0, folder.at("all.wts"));
+    EXPECT_TRUE(frame().Dispatch(ID_LOAD_WEIGHTS));
+    EXPECT_EQ(seenSingle, folder.at("all.wts"));
+}
+
+TEST_F(WeightsCommandTest, AFailedLoadTurnsTheWeightsOff) {
+    answerWith(0, folder.at("all.wts"));
+    ASSERT_TRUE(frame().Dispatch(ID_LOAD_WEIGHTS));
+    folder.write("x.wts", "3 2 1 1 1 1 1 1");
+    folder.write("z.wts", "4 2 1 1 1 1 1 1 1 1");
+    answerWith(1, "", folder.at("x.wts"), folder.at("z.wts"));
+    EXPECT_TRUE(frame().Dispatch(ID_LOAD_WEIGHTS));
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].text,
+              "Z weight file is not consistent with the model file.\n" + folder.at("z.wts"));
+    EXPECT_FALSE(doc().weightsLoaded);
+    EXPECT_FALSE(view().state().settings.showWeights);
+    EXPECT_FALSE(enabled(ID_VIEW_WEIGHTS));
+}
+
+TEST_F(WeightsCommandTest, CancelChangesNothing) {
+    answer = [](QDialog&) { return int(QDialog::Rejected); };
+    EXPECT_TRUE(frame().Dispatch(ID_LOAD_WEIGHTS));
+    EXPECT_EQ(dialogsRun, 1);
+    EXPECT_FALSE(doc().weightsLoaded);
+    EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(WeightsCommandTest, ReloadKeepsTheWeightsAndShowsThemAgain) {
+    answerWith(0, folder.at("all.wts"));
+    ASSERT_TRUE(frame().Dispatch(ID_LOAD_WEIGHTS));
+    ASSERT_TRUE(frame().Dispatch(ID_VIEW_WEIGHTS));
+    ASSERT_FALSE(view().state().settings.showWeights);
+    EXPECT_TRUE(frame().Dispatch(ID_RELOAD));
+    EXPECT_TRUE(doc().weightsLoaded);
+    EXPECT_TRUE(view().state().settings.showWeights);
+}
+
 } // namespace
