@@ -30,7 +30,7 @@ constexpr int MaxAxisTicks = 100;
 // Every number the convergence plot puts on the page, derived from the history and the
 // section's size. Nothing here paints, so all of it can be checked without a surface.
 class ConvergenceGeometry {
-  public:
+public:
     ConvergenceGeometry(const ConvergenceHistory& history, double plotWidth, double plotHeight);
 
     int EntryCount() const { return entryCount_; }         // n
@@ -72,7 +72,7 @@ class ConvergenceGeometry {
     int LabelStep() const;
     std::vector<PlotTick> IterationLabels() const;
 
-  private:
+private:
     std::vector<CurveRun> Runs(const std::vector<double>& values, int first, bool normAxis) const;
 
     std::vector<double> misfit_;

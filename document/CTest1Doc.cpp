@@ -12,7 +12,9 @@
 
 CTest1Doc::CTest1Doc(Messages& messages) : messages_(messages) {}
 
-CTest1Doc::~CTest1Doc() { ClearData(); }
+CTest1Doc::~CTest1Doc() {
+    ClearData();
+}
 
 void CTest1Doc::ClearData() {
     for (auto& row : model.values)
@@ -41,7 +43,9 @@ ReadResult CTest1Doc::ReadModelFile() {
     return result;
 }
 
-ReadResult CTest1Doc::ReadMeshFile() { return ReadMesh(meshFileName, mesh, messages_); }
+ReadResult CTest1Doc::ReadMeshFile() {
+    return ReadMesh(meshFileName, mesh, messages_);
+}
 
 ReadResult CTest1Doc::ReadConvergenceFile() {
     return ReadConvergence(outputFileName, chiText, history, messages_);

@@ -9,8 +9,7 @@ bool startsWith(const std::string& text, const char* prefix) {
 
 // What follows a switch's "=" to the end of the command line, as if the arguments
 // had been one text joined by blanks ("/padd= 5, 5, 10" typed unquoted still works).
-std::string restOfLine(const std::vector<std::string>& args, std::size_t index,
-                       std::size_t skip) {
+std::string restOfLine(const std::vector<std::string>& args, std::size_t index, std::size_t skip) {
     std::string rest = args[index].substr(skip);
     for (std::size_t i = index + 1; i < args.size(); ++i) {
         rest += ' ';
@@ -27,8 +26,7 @@ std::string nameFrom(const std::string& arg) {
 } // namespace
 
 bool IsSwitchArgument(const std::string& arg) {
-    return arg == "/ip" || arg == "/conv" || startsWith(arg, "/padd=") ||
-           startsWith(arg, "/chi=");
+    return arg == "/ip" || arg == "/conv" || startsWith(arg, "/padd=") || startsWith(arg, "/chi=");
 }
 
 bool ScanPadding(const std::string& text, std::int32_t& left, std::int32_t& right,

@@ -57,7 +57,8 @@ ReadResult ReadConvergence(const std::string& fileName, const std::optional<std:
 
     // The arrays grow row by row, so a count the file cannot hold never sizes memory.
     const std::int64_t rows = static_cast<std::int64_t>(iterations) + 1;
-    const std::int64_t reserveRows = std::min<std::int64_t>(rows, MaxTokensIn(in.remaining()) / 3 + 1);
+    const std::int64_t reserveRows =
+        std::min<std::int64_t>(rows, MaxTokensIn(in.remaining()) / 3 + 1);
     history.misfit.reserve(static_cast<std::size_t>(reserveRows));
     history.modelNorm.reserve(static_cast<std::size_t>(reserveRows));
     history.misfitMax = -1e50;

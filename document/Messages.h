@@ -7,7 +7,7 @@
 class Messages {
 public:
     virtual ~Messages() = default;
-    virtual void error(const std::string& text) = 0; // stop icon
+    virtual void error(const std::string& text) = 0;   // stop icon
     virtual void warning(const std::string& text) = 0; // exclamation icon
     virtual void information(const std::string& text) = 0;
     // Yes / No with the exclamation icon; true for Yes.

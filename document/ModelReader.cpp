@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-ReadResult ReadModel(const std::string& fileName, ModelKind kind, MeshGrid& mesh,
-                     CellModel& model, Messages& messages) {
+ReadResult ReadModel(const std::string& fileName, ModelKind kind, MeshGrid& mesh, CellModel& model,
+                     Messages& messages) {
     std::string text;
     if (!LoadTextFile(fileName, text)) {
         messages.error("Model file not found: " + fileName);

@@ -12,5 +12,5 @@ class Messages;
 // Reads a model file: the cell counts into the mesh, the stored values and their
 // range into the model. While a mesh is loaded (both counts above 0) the file's
 // counts must equal it. Changes no node array.
-ReadResult ReadModel(const std::string& fileName, ModelKind kind, MeshGrid& mesh,
-                     CellModel& model, Messages& messages);
+ReadResult ReadModel(const std::string& fileName, ModelKind kind, MeshGrid& mesh, CellModel& model,
+                     Messages& messages);

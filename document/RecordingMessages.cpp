@@ -1,6 +1,8 @@
 #include "document/RecordingMessages.h"
 
-void RecordingMessages::error(const std::string& text) { entries.push_back({Kind::Error, text}); }
+void RecordingMessages::error(const std::string& text) {
+    entries.push_back({Kind::Error, text});
+}
 
 void RecordingMessages::warning(const std::string& text) {
     entries.push_back({Kind::Warning, text});

@@ -2,9 +2,13 @@
 
 #include <ostream>
 
-void StreamMessages::error(const std::string& text) { out_ << "error: " << text << '\n'; }
+void StreamMessages::error(const std::string& text) {
+    out_ << "error: " << text << '\n';
+}
 
-void StreamMessages::warning(const std::string& text) { out_ << "warning: " << text << '\n'; }
+void StreamMessages::warning(const std::string& text) {
+    out_ << "warning: " << text << '\n';
+}
 
 void StreamMessages::information(const std::string& text) {
     out_ << "information: " << text << '\n';

@@ -19,13 +19,21 @@ template <typename T> bool extract(std::istringstream& in, T& value) {
 }
 } // namespace
 
-bool TextScanner::readInt(std::int32_t& value) { return extract(in_, value); }
+bool TextScanner::readInt(std::int32_t& value) {
+    return extract(in_, value);
+}
 
-bool TextScanner::readFloat(float& value) { return extract(in_, value); }
+bool TextScanner::readFloat(float& value) {
+    return extract(in_, value);
+}
 
-bool TextScanner::readDouble(double& value) { return extract(in_, value); }
+bool TextScanner::readDouble(double& value) {
+    return extract(in_, value);
+}
 
-bool TextScanner::readWord(std::string& word) { return extract(in_, word); }
+bool TextScanner::readWord(std::string& word) {
+    return extract(in_, word);
+}
 
 void TextScanner::skipLine(std::size_t maxChars) {
     in_.ignore(static_cast<std::streamsize>(maxChars), '\n');

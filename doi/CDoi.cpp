@@ -104,8 +104,8 @@ void CDoi::onReset() {
 }
 
 void CDoi::onBrowse() {
-    const QString chosen = ChooseFileToOpen(this, QString(), QDir::currentPath(),
-                                            QStringLiteral("Model (*)"));
+    const QString chosen =
+        ChooseFileToOpen(this, QString(), QDir::currentPath(), QStringLiteral("Model (*)"));
     if (chosen.isEmpty())
         return;
     fileName = FileNameFrom(QFileInfo(chosen).absoluteFilePath());

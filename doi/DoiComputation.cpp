@@ -1,10 +1,10 @@
 #include "doi/DoiComputation.h"
 
-#include "doi/DoiIndex.h"
 #include "document/CTest1Doc.h"
 #include "document/Messages.h"
 #include "document/TextFile.h"
 #include "document/TextScanner.h"
+#include "doi/DoiIndex.h"
 
 #include <cmath>
 
@@ -76,15 +76,13 @@ bool readSecondModel(const std::string& fileName, const MeshGrid& mesh, bool tak
     return true;
 }
 
-bool recoveredModelIndex(const CTest1Doc& doc, const Grid& b, DoiIndex& index,
-                         Messages& messages) {
+bool recoveredModelIndex(const CTest1Doc& doc, const Grid& b, DoiIndex& index, Messages& messages) {
     const Grid& a = doc.model.values;
     const double mA = ReferenceLevel(a, doc.mesh.xNodes);
     const double mB = ReferenceLevel(b, doc.mesh.xNodes);
     // Equal levels (both 0 included, where the relative test divides 0 by 0) give no
     // usable denominator; opposite levels are fine although their mean is 0.
-    if (mA == mB || std::fabs(2.0 * (mA - mB) / (mA + mB)) < 0.05 ||
-        !std::isfinite(mA - mB)) {
+    if (mA == mB || std::fabs(2.0 * (mA - mB) / (mA + mB)) < 0.05 || !std::isfinite(mA - mB)) {
         messages.warning("The two reference models appear to be identical.");
         return false;
     }
@@ -120,7 +118,8 @@ bool sensitivityIndex(const Grid& b, DoiIndex& index, Messages& messages) {
     index.values.assign(b.size(), std::vector<float>(b[0].size()));
     for (std::size_t i = 0; i < b.size(); ++i) {
         for (std::size_t j = 0; j < b[i].size(); ++j)
-            index.values[i][j] = static_cast<float>(1.0 - (b[i][j] - smallest) / (largest - smallest));
+            index.values[i][j] =
+                static_cast<float>(1.0 - (b[i][j] - smallest) / (largest - smallest));
     }
     return true;
 }

@@ -13,7 +13,7 @@ class PageMapping;
 // reads the document and owns only its display state.
 class CTest1View : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit CTest1View(CTest1Doc& document, QWidget* parent = nullptr);
 
     // Document update: resets the display state from new data, lays out and repaints.
@@ -40,11 +40,11 @@ class CTest1View : public QWidget {
     // The whole page at the current window's scale, as the clipboard copy takes it.
     QImage pageImage() const;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     CTest1Doc& document_;
     ViewState state_;
     std::function<void(bool)> hideScaleButtons_;

@@ -7,7 +7,7 @@
 // The 61 colours a range is spread over: entries 0 to 59 each cover a sixtieth of the
 // range, entry 60 only values at or above its top.
 class ColourTable {
-  public:
+public:
     static constexpr int Size = 61;
 
     // The initial table: colour ramp, flipped.
@@ -19,7 +19,7 @@ class ColourTable {
     // Ramp colour i = 1 .. 61 stored at [i - 1], before the flip places it.
     static std::array<QRgb, Size> Ramp(bool useColour);
 
-  private:
+private:
     std::array<QRgb, Size> entries_{};
 };
 

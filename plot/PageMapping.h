@@ -8,7 +8,7 @@
 // Maps the logical page (16000 units wide, x from -2000, y from -1000 downwards) into
 // a client area of Wc by Hc pixels: one factor across and down, anchored top-left.
 class PageMapping {
-  public:
+public:
     PageMapping() = default;
     PageMapping(double clientWidth, double clientHeight, int pageHeight);
 
@@ -30,7 +30,7 @@ class PageMapping {
     static constexpr double PageLeft = -2000.0;
     static constexpr double PageTop = -1000.0;
 
-  private:
+private:
     bool valid_ = false;
     double factor_ = 0.0;
     int pageHeight_ = 0;

@@ -5,12 +5,12 @@
 // save() on construction, restore() on destruction, so an early return cannot leave a
 // transform, clip, pen or font behind.
 class PainterGuard {
-  public:
+public:
     explicit PainterGuard(QPainter& painter) : painter_(painter) { painter_.save(); }
     ~PainterGuard() { painter_.restore(); }
     PainterGuard(const PainterGuard&) = delete;
     PainterGuard& operator=(const PainterGuard&) = delete;
 
-  private:
+private:
     QPainter& painter_;
 };

@@ -23,7 +23,7 @@ namespace {
 // Cells, weights and mesh lines: everything inside the section that the area of
 // interest cuts. The painter draws in page units.
 class SectionInterior {
-  public:
+public:
     SectionInterior(const CTest1Doc& document, const ViewState& state)
         : doc_(document), state_(state), s_(state.settings), mesh_(document.mesh) {}
 
@@ -45,7 +45,7 @@ class SectionInterior {
             paintMesh(painter);
     }
 
-  private:
+private:
     double x0() const { return mesh_.xNodes[s_.padLeft]; }
     double scale() const { return state_.layout.scale; }
 

@@ -1,7 +1,7 @@
 #include "plot/ViewState.h"
 
-#include "document/CTest1Doc.h"
 #include "convergence/ConvergencePlot.h"
+#include "document/CTest1Doc.h"
 #include "plot/PageText.h"
 #include "plot/ValueScale.h"
 #include "weights/WeightsPainter.h"

@@ -19,8 +19,7 @@ QString CAboutDlg::InformationText() {
                           "Documentation (file name): korvex-modview-man.html");
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent)
-    : QDialog(parent), information_(new QPlainTextEdit(this)) {
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), information_(new QPlainTextEdit(this)) {
     setWindowTitle(QStringLiteral("About KORVEX Model Viewer"));
 
     auto* icon = new QLabel(this);

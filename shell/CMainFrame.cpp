@@ -145,7 +145,9 @@ QString CMainFrame::WindowTitleFor(const CTest1Doc& document) {
     return name + QStringLiteral(" - KORVEX Model Viewer");
 }
 
-void CMainFrame::UpdateTitle() { setWindowTitle(WindowTitleFor(document_)); }
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(WindowTitleFor(document_));
+}
 
 QSize CMainFrame::InitialSize(const QSize& screen) {
     const int width = std::min(770, static_cast<int>(0.8 * screen.width()));
@@ -180,7 +182,9 @@ void CMainFrame::SetStatusText(const QString& text) {
     messagePane_->repaint();
 }
 
-QString CMainFrame::StatusText() const { return messagePane_ ? messagePane_->text() : QString(); }
+QString CMainFrame::StatusText() const {
+    return messagePane_ ? messagePane_->text() : QString();
+}
 
 void CMainFrame::HideScaleButtons(bool hide) {
     for (int id : {ID_LOG10, ID_COND_RES}) {

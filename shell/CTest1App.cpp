@@ -63,9 +63,8 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args) {
     });
     frame_->router().SetRoute({viewCommands_.get(), documentCommands_.get(), frame_.get(), this});
     new ReadoutController(*view_, *frame_);
-    view_->setHideScaleButtonsHandler([frame = frame_.get()](bool hide) {
-        frame->HideScaleButtons(hide);
-    });
+    view_->setHideScaleButtonsHandler(
+        [frame = frame_.get()](bool hide) { frame->HideScaleButtons(hide); });
     document_->AddUpdateListener([this] {
         view_->OnUpdate();
         frame_->UpdateTitle();
@@ -92,7 +91,9 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args) {
     return true;
 }
 
-bool CTest1App::HandlesCommand(int id) const { return id == ID_APP_EXIT || id == ID_APP_ABOUT; }
+bool CTest1App::HandlesCommand(int id) const {
+    return id == ID_APP_EXIT || id == ID_APP_ABOUT;
+}
 
 void CTest1App::RunCommand(int id) {
     if (id == ID_APP_EXIT) {

@@ -6,15 +6,15 @@
 // and the status prompts need to know about a command.
 struct CommandInfo {
     int id;
-    const char* menu; // "&File", ...
-    const char* submenu; // "font" or nullptr
-    const char* label; // without the shortcut text
-    const char* shortcutText; // shown right-aligned after a tab, or nullptr
+    const char* menu;              // "&File", ...
+    const char* submenu;           // "font" or nullptr
+    const char* label;             // without the shortcut text
+    const char* shortcutText;      // shown right-aligned after a tab, or nullptr
     std::vector<const char*> keys; // QKeySequence strings
-    int toolbarPlace; // 1 to 8 from the left, 0 when not on the toolbar
-    const char* prompt; // status prompt; "" blanks the pane
-    const char* tooltip; // nullptr: none
-    const char* icon; // resource name of the toolbar tile
+    int toolbarPlace;              // 1 to 8 from the left, 0 when not on the toolbar
+    const char* prompt;            // status prompt; "" blanks the pane
+    const char* tooltip;           // nullptr: none
+    const char* icon;              // resource name of the toolbar tile
     bool checkable;
     bool separatorAfter; // in the menu
 };

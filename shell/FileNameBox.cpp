@@ -10,7 +10,9 @@ QString FileNameText(const std::string& name) {
     return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
-std::string FileNameFrom(const QString& text) { return QFile::encodeName(text).toStdString(); }
+std::string FileNameFrom(const QString& text) {
+    return QFile::encodeName(text).toStdString();
+}
 
 bool CheckNamedFileExists(Messages& messages, const std::string& name, const std::string& label,
                           QWidget* box) {

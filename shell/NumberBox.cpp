@@ -9,11 +9,13 @@ NumberBox::NumberBox(Kind kind, QWidget* parent) : QLineEdit(parent), kind_(kind
     setAlignment(Qt::AlignRight);
     setAcceptDrops(false);
     if (kind == Kind::Digits)
-        setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")),
-                                                     this));
+        setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
 }
 
-void NumberBox::setFloat(double value) { setText(QString::fromStdString(FormatFloatField(value))); }
+void NumberBox::setFloat(double value) {
+    setText(QString::fromStdString(FormatFloatField(value)));
+}
 
 void NumberBox::setInteger(std::int32_t value) {
     setText(QString::fromStdString(FormatIntField(value)));

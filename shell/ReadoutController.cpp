@@ -13,8 +13,8 @@ ReadoutController::ReadoutController(CTest1View& view, CMainFrame& frame)
 }
 
 void ReadoutController::readoutAt(const QPointF& position) {
-    const auto text = ReadoutText(view_.document(), view_.state(), view_.mapping(), position.x(),
-                                  position.y());
+    const auto text =
+        ReadoutText(view_.document(), view_.state(), view_.mapping(), position.x(), position.y());
     if (text)
         frame_.SetStatusText(QString::fromStdString(*text));
 }

@@ -25,9 +25,8 @@ void SettingsDialog::arrange(QLayout* form, const QList<QPushButton*>& extraButt
     if (buttonsBeside == Qt::Horizontal)
         buttons->addStretch();
 
-    auto* outer = new QBoxLayout(buttonsBeside == Qt::Horizontal ? QBoxLayout::LeftToRight
-                                                                 : QBoxLayout::TopToBottom,
-                                 this);
+    auto* outer = new QBoxLayout(
+        buttonsBeside == Qt::Horizontal ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom, this);
     outer->addLayout(form, 1);
     outer->addLayout(buttons);
 

@@ -1,8 +1,8 @@
 #include "shell/ViewCommands.h"
 
+#include "document/CTest1Doc.h"
 #include "doi/CDoi.h"
 #include "doi/DoiComputation.h"
-#include "document/CTest1Doc.h"
 #include "plot/CTest1View.h"
 #include "plot/ValueScale.h"
 #include "shell/CAreaIntrst.h"

@@ -65,8 +65,8 @@ CDlgWeight::CDlgWeight(Messages& messages, QWidget* parent)
     layout->addLayout(buttons);
     setMinimumWidth(460);
 
-    QWidget* order[] = {ok_, cancel_, boxes_[0], browse_[0], boxes_[1], browse_[1], boxes_[2],
-                        browse_[2]};
+    QWidget* order[] = {ok_,       cancel_,    boxes_[0], browse_[0],
+                        boxes_[1], browse_[1], boxes_[2], browse_[2]};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 

@@ -143,7 +143,8 @@ TEST_P(StartupFailureTest, EndsWithStatusMinusOneAfterTheReadersMessage) {
     EXPECT_EQ(start(args), -1);
     std::string expected = c.message;
     if (const auto at = expected.find('@'); at != std::string::npos)
-        expected.replace(at, 1, c.failingFile[0] == '/' ? folder.at(c.failingFile + 1) : c.failingFile);
+        expected.replace(at, 1,
+                         c.failingFile[0] == '/' ? folder.at(c.failingFile + 1) : c.failingFile);
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0], (RecordingMessages::Entry{c.kind, expected}));
     EXPECT_FALSE(doc.loaded);
@@ -151,21 +152,21 @@ TEST_P(StartupFailureTest, EndsWithStatusMinusOneAfterTheReadersMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StartupFailureTest,
-    ::testing::Values(
-        StartupFailure{"MissingModel", Mesh, nullptr, false, Kind::Error, "Model file not found: @",
-                       "/m.con"},
-        StartupFailure{"MissingMesh", nullptr, Model, false, Kind::Error, "Mesh file not found: @",
-                       "/grid.msh"},
-        StartupFailure{"MissingDefaultOutput", Mesh, Model, true, Kind::Error,
-                       "Output file not found: @", "ohmsolv.out"},
-        StartupFailure{"BadModelValue", Mesh, "4 2 1 2 3 4 5 6 7 0", false, Kind::Error,
-                       "Values cannot be less than 0.\n@", "/m.con"},
-        StartupFailure{"ModelTooShort", Mesh, "4 2 1 2 3", false, Kind::Error,
-                       "Error reading model file\n@", "/m.con"},
-        StartupFailure{"MeshDisagrees", "1 0 100 5\n1 0 30 2\n", Model, false, Kind::Error,
-                       "Number of cells in the mesh is not the\nsame as in the model.", ""},
-        StartupFailure{"InvalidMesh", "1 100 0 4\n1 0 30 2\n", Model, false, Kind::Error,
-                       "Error: Invalid mesh.", ""}),
+    ::testing::Values(StartupFailure{"MissingModel", Mesh, nullptr, false, Kind::Error,
+                                     "Model file not found: @", "/m.con"},
+                      StartupFailure{"MissingMesh", nullptr, Model, false, Kind::Error,
+                                     "Mesh file not found: @", "/grid.msh"},
+                      StartupFailure{"MissingDefaultOutput", Mesh, Model, true, Kind::Error,
+                                     "Output file not found: @", "ohmsolv.out"},
+                      StartupFailure{"BadModelValue", Mesh, "4 2 1 2 3 4 5 6 7 0", false,
+                                     Kind::Error, "Values cannot be less than 0.\n@", "/m.con"},
+                      StartupFailure{"ModelTooShort", Mesh, "4 2 1 2 3", false, Kind::Error,
+                                     "Error reading model file\n@", "/m.con"},
+                      StartupFailure{
+                          "MeshDisagrees", "1 0 100 5\n1 0 30 2\n", Model, false, Kind::Error,
+                          "Number of cells in the mesh is not the\nsame as in the model.", ""},
+                      StartupFailure{"InvalidMesh", "1 100 0 4\n1 0 30 2\n", Model, false,
+                                     Kind::Error, "Error: Invalid mesh.", ""}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(DocumentStartupTest, UnreadableConvergenceOnlyClearsItsFlag) {

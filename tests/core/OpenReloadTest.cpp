@@ -22,7 +22,7 @@ const char* const Output = "2\n0 1000 0\n1 100 10\n2 10 20\n5 target\n";
 const char* const LongerOutput = "3\n0 1000 0\n1 100 10\n2 10 20\n3 5 30\n5 target\n";
 
 class OpenReloadTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         fs::current_path(folder.path());
         doc.AddUpdateListener([this] { ++updates; });

@@ -27,4 +27,6 @@ std::string TestFolder::write(const std::string& relative, const std::string& te
 ThrowOnProcessExit::ThrowOnProcessExit()
     : previous_(SetProcessExitHandler([](int status) { throw ProcessEnded{status}; })) {}
 
-ThrowOnProcessExit::~ThrowOnProcessExit() { SetProcessExitHandler(previous_); }
+ThrowOnProcessExit::~ThrowOnProcessExit() {
+    SetProcessExitHandler(previous_);
+}

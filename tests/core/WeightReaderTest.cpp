@@ -83,8 +83,8 @@ TEST_F(WeightReaderTest, SeparateFilesAreCheckedInOrder) {
 
     // When the X file fails the Z file is not even opened.
     messages.entries.clear();
-    EXPECT_FALSE(ReadSeparateWeightFiles(3, 2, folder.at("nox"), folder.at("noz"), weights,
-                                         messages));
+    EXPECT_FALSE(
+        ReadSeparateWeightFiles(3, 2, folder.at("nox"), folder.at("noz"), weights, messages));
     expectOnly(Kind::Error, "X weight file not found: " + folder.at("nox"));
 
     EXPECT_FALSE(separate("2 2 1 1 1", "3 1 1 1 1"));

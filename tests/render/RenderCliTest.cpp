@@ -11,7 +11,7 @@ namespace {
 // The 0 .. 1000 m by 0 .. 250 m mesh of four columns and two rows, and a conductivity
 // model from 0.001 to 0.1 S/m with one blank cell.
 class RenderCli : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         write("mesh.msh", "1 0 1000 4\n1 0 250 2\n");

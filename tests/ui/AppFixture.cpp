@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
-void AppFixture::TearDown() { app.reset(); }
+void AppFixture::TearDown() {
+    app.reset();
+}
 
 bool AppFixture::start(const std::vector<std::string>& args) {
     std::filesystem::current_path(folder.path());
@@ -31,8 +33,7 @@ void AppFixture::startWith(ModelKind kind, const std::string& model, bool conver
     doc().meshFileName = folder.at("grid.msh");
     doc().modelFileName = folder.at("model.txt");
     doc().outputFileName = folder.at("run.out");
-    doc().convergenceLoaded =
-        convergence && doc().ReadConvergenceFile() == ReadResult::Ok;
+    doc().convergenceLoaded = convergence && doc().ReadConvergenceFile() == ReadResult::Ok;
     ASSERT_EQ(doc().ReadModelFile(), ReadResult::Ok);
     ASSERT_EQ(doc().ReadMeshFile(), ReadResult::Ok);
     doc().loaded = true;

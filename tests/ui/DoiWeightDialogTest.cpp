@@ -2,10 +2,10 @@
 
 #include "doi/CDoi.h"
 #include "shell/CEditDrop.h"
+#include "shell/CMainFrame.h"
 #include "shell/CommandIds.h"
 #include "shell/FileChooser.h"
 #include "weights/CDlgWeight.h"
-#include "shell/CMainFrame.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,7 +26,7 @@ struct ChooserCall {
 };
 
 class DoiWeightDialogTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { std::filesystem::current_path(folder.path()); }
     void open(QDialog& dialog) {
         dialog.show();
@@ -166,7 +166,7 @@ TEST_F(DoiWeightDialogTest, WeightBrowseFillsOnlyItsOwnBox) {
 
 // The depth-of-investigation command as the view carries it out.
 class DoiCommandTest : public AppFixture {
-  protected:
+protected:
     void SetUp() override {
         AppFixture::SetUp();
         startWith(Conductivity, "4 2\n0.01 0.01 0.01 0.01\n0.01 0.01 0.01 0.01\n");

@@ -25,7 +25,7 @@ const char* const WrongNameQuestion = "Warning: The convergence file should be\n
                                       "DC, or polsolv.out for IP.\nDo you want to continue?";
 
 class LoadDialogTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::filesystem::current_path(folder.path());
         mesh = folder.write("grid.msh", "x");
@@ -237,7 +237,7 @@ TEST_F(LoadDialogTest, BrowseStartsByTheKindCheckedNowAndFillsOnlyItsBox) {
 
 // Drops arrive as the file manager sends them: a uri-list of local files.
 class DropTest : public LoadDialogTest {
-  protected:
+protected:
     static QMimeData* files(const QStringList& paths) {
         auto* data = new QMimeData;
         QList<QUrl> urls;

@@ -24,7 +24,7 @@ const char* const Output = "2\n0 1000 0\n1 100 10\n2 10 20\n5 target\n";
 // File, "Open ...": the load dialog is filled through its boxes and OK is pressed, as a
 // user would.
 class OpenCommandTest : public AppFixture {
-  protected:
+protected:
     struct Entries {
         QString mesh, model, output;
         int kind = 0;

@@ -37,8 +37,8 @@ TEST_F(ShellTest, TitleNamesTheModelFileOrUntitled) {
     folder.write("grid.msh", Mesh);
     folder.write("sub/m [*].con", Conductivities);
     ASSERT_TRUE(start({"grid.msh", "sub/m [*].con"}));
-    EXPECT_EQ(frame().windowTitle(), QString::fromStdString(folder.at("sub/m [*][*].con")) +
-                                         " - KORVEX Model Viewer");
+    EXPECT_EQ(frame().windowTitle(),
+              QString::fromStdString(folder.at("sub/m [*][*].con")) + " - KORVEX Model Viewer");
 }
 
 TEST_F(ShellTest, FirstArgumentThatCannotBeOpenedEndsStartUp) {

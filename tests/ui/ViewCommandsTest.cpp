@@ -76,8 +76,9 @@ TEST_F(ViewCommandsTest, MouseDragUpdatesTheStatusBarAndReleaseRestoresIdle) {
     const QPoint inside = pixelAt(12.5, 7.5).toPoint();
     QTest::mousePress(&view(), Qt::LeftButton, {}, inside);
     EXPECT_TRUE(frame().StatusText().startsWith("(x, depth, value) = ("));
-    QMouseEvent drag(QEvent::MouseMove, pixelAt(62.5, 22.5), view().mapToGlobal(pixelAt(62.5, 22.5)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent drag(QEvent::MouseMove, pixelAt(62.5, 22.5),
+                     view().mapToGlobal(pixelAt(62.5, 22.5)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QCoreApplication::sendEvent(&view(), &drag);
     EXPECT_TRUE(frame().StatusText().contains("62.5"));
     QTest::mouseRelease(&view(), Qt::LeftButton, {}, inside);
