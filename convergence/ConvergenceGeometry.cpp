@@ -1,5 +1,7 @@
 #include "convergence/ConvergenceGeometry.h"
 
+#include "plot/PageUnits.h"
+
 #include "document/ConvergenceHistory.h"
 
 #include <algorithm>
@@ -67,20 +69,12 @@ std::vector<PlotTick> DecadeTicks(double low, double high, double bottom, double
         if (k > high) {
             break;
         }
-        ticks.push_back({RoundPlot((k - bottom) * scale), PowerOfTenText(k)});
+        ticks.push_back({RoundPage((k - bottom) * scale), PowerOfTenText(k)});
     }
     return ticks;
 }
 
 } // namespace
-
-int RoundPlot(double value) {
-    return static_cast<int>(std::round(Limit(value)));
-}
-
-int TruncPlot(double value) {
-    return static_cast<int>(std::trunc(Limit(value)));
-}
 
 double ExactPowerOfTen(double exponent) {
     // Beyond 400 decades a double has long overflowed to inf or reached 0.
@@ -108,8 +102,8 @@ ConvergenceGeometry::ConvergenceGeometry(const ConvergenceHistory& history, doub
                                          double plotHeight)
     : misfit_(history.misfit), modelNorm_(history.modelNorm),
       entryCount_(static_cast<int>(std::min<std::size_t>(history.misfit.size(), 1 << 30))),
-      width_(Limit(plotWidth)), originY_(TruncPlot(plotHeight) + 6000),
-      frameRight_(TruncPlot(plotWidth)), targetRight_(RoundPlot(plotWidth)) {
+      width_(Limit(plotWidth)), originY_(TruncPage(plotHeight) + 6000),
+      frameRight_(TruncPage(plotWidth)), targetRight_(RoundPage(plotWidth)) {
     step_ = entryCount_ > 0 ? width_ / entryCount_ : 0.0;
 
     // A misfit of 0 in the file logs to -inf and pulls the stored minimum with it; the
@@ -136,7 +130,7 @@ ConvergenceGeometry::ConvergenceGeometry(const ConvergenceHistory& history, doub
 }
 
 int ConvergenceGeometry::EntryX(int entry) const {
-    return RoundPlot(entry * step_);
+    return RoundPage(entry * step_);
 }
 
 std::vector<PlotPoint> ConvergenceGeometry::FramePolyline() const {
@@ -148,15 +142,15 @@ std::string ConvergenceGeometry::TitleText() const {
 }
 
 PlotPoint ConvergenceGeometry::TitlePosition() const {
-    return {TruncPlot(width_ * 0.5), -4200};
+    return {TruncPage(width_ * 0.5), -4200};
 }
 
 int ConvergenceGeometry::MisfitY(double logValue) const {
-    return RoundPlot((logValue - misfitBottom_) * misfitScale_);
+    return RoundPage((logValue - misfitBottom_) * misfitScale_);
 }
 
 int ConvergenceGeometry::NormY(double logValue) const {
-    return RoundPlot((logValue - normBottom_) * normScale_);
+    return RoundPage((logValue - normBottom_) * normScale_);
 }
 
 std::vector<CurveRun> ConvergenceGeometry::Runs(const std::vector<double>& values, int first,
@@ -204,7 +198,7 @@ std::string ConvergenceGeometry::TargetText() const {
 }
 
 PlotPoint ConvergenceGeometry::TargetTextPosition() const {
-    return {TruncPlot(width_ / 5), TargetY() - 100};
+    return {TruncPage(width_ / 5), TargetY() - 100};
 }
 
 std::vector<CurveRun> ConvergenceGeometry::NormRuns() const {
@@ -219,7 +213,7 @@ std::vector<PlotTick> ConvergenceGeometry::NormTicks() const {
 }
 
 int ConvergenceGeometry::NormLabelX() const {
-    return TruncPlot(width_ + 300);
+    return TruncPage(width_ + 300);
 }
 
 int ConvergenceGeometry::LabelStep() const {

@@ -96,11 +96,6 @@ private:
     int firstNormEntry_ = 0;
 };
 
-// Half away from zero / toward zero, limited so that the result always fits an int and
-// leaves room for the plot's own offsets; a value that is not a number becomes 0.
-int RoundPlot(double value);
-int TruncPlot(double value);
-
 // 10^k by repeated multiplication (the reciprocal for negative k), so decades print exactly.
 double ExactPowerOfTen(double exponent);
 // "%g" of ExactPowerOfTen(exponent): "0.01", "10", "1e+06".

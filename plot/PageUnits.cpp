@@ -1,19 +1,18 @@
 #include "plot/PageUnits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
+// A billion units is far beyond any page yet leaves room for the offsets that drawing
+// code adds to a position without overflowing an int.
+constexpr double PageLimit = 1e9;
+
 int Limited(double value) {
     if (std::isnan(value))
         return 0;
-    constexpr double lo = std::numeric_limits<int>::min();
-    constexpr double hi = std::numeric_limits<int>::max();
-    if (value <= lo)
-        return std::numeric_limits<int>::min();
-    if (value >= hi)
-        return std::numeric_limits<int>::max();
-    return static_cast<int>(value);
+    return static_cast<int>(std::clamp(value, -PageLimit, PageLimit));
 }
 } // namespace
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Page positions are whole logical units. They are computed in double and limited to
-// the 32-bit range before conversion, so a degenerate mesh or far-away area values
+// plus or minus a billion units before conversion, so a degenerate mesh or far-away area values
 // cannot overflow; a value that is not a number becomes 0.
 
 // Half away from zero.

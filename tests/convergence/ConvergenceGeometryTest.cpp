@@ -1,5 +1,6 @@
 #include "convergence/ConvergenceGeometry.h"
 #include "HistoryBuilder.h"
+#include "plot/PageUnits.h"
 
 #include <gtest/gtest.h>
 
@@ -173,8 +174,8 @@ TEST(ConvergenceNumbers, DecadesPrintExactly) {
     EXPECT_EQ(PowerOfTenText(5), "100000");
     EXPECT_EQ(PowerOfTenText(6), "1e+06");
     EXPECT_EQ(PowerOfTenText(1e9), "inf");
-    EXPECT_EQ(RoundPlot(-2.5), -3);
-    EXPECT_EQ(TruncPlot(-2.7), -2);
-    EXPECT_EQ(RoundPlot(1e300), 1000000000);
-    EXPECT_EQ(RoundPlot(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(RoundPage(-2.5), -3);
+    EXPECT_EQ(TruncPage(-2.7), -2);
+    EXPECT_EQ(RoundPage(1e300), 1000000000);
+    EXPECT_EQ(RoundPage(std::numeric_limits<double>::quiet_NaN()), 0);
 }
