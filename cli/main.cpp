@@ -5,6 +5,7 @@
 #include "document/MeshStatistics.h"
 #include "document/ProcessExit.h"
 #include "document/StreamMessages.h"
+#include "document/TextFile.h"
 #include "doi/DoiComputation.h"
 #include "plot/PageExport.h"
 #include "plot/PageMapping.h"
@@ -47,6 +48,13 @@ int Run(const std::vector<std::string>& args) {
 
     // The viewer's own start-up load, messages and exit statuses, on standard error.
     StreamMessages messages(std::cerr);
+    // Names given here mean what they meant in the launch folder, although the model
+    // read moves the working directory.
+    for (std::string* name :
+         {&options.weights, &options.xWeights, &options.zWeights, &options.doiFile}) {
+        if (!name->empty())
+            *name = MakeAbsolute(*name);
+    }
     CTest1Doc document(messages);
     document.ApplyCommandLine(options.documentArgs);
 

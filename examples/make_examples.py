@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the bundled example data set: a 60 x 25 cell DC conductivity model and an
 IP chargeability model on the same mesh (padding cells at both sides and the bottom),
-the mesh file and an output file with the convergence history of each inversion.
+the mesh file, an output file with the convergence history of each inversion, a
+second DC model recovered with another reference model and the cell sensitivities
+(for the depth of investigation), and a weight file.
 
 Run from anywhere: python3 examples/make_examples.py
 """
@@ -69,6 +71,42 @@ def chargeability(x, z):
     return 4.0 + 0.02 * z + 38.0 * (1 - smooth_step(r - 0.3))
 
 
+def resolution(x, z):
+    """How strongly the data constrain a cell: 1 near the surface over the survey line,
+    falling off with depth and outside the electrodes' reach."""
+    outside = max(0.0, -x, x - 500.0)
+    return math.exp(-z / 130.0) * math.exp(-outside / 150.0)
+
+
+def second_reference_model(x, z):
+    """A second inversion of the same data, with a reference model of 0.001 S/m: where
+    the data say little, the model goes back to its own reference."""
+    w = resolution(x, z)
+    return 10 ** (w * math.log10(conductivity(x, z)) + (1 - w) * -3.0)
+
+
+def sensitivity(x, z):
+    return 10 ** (-2.0 + 5.0 * math.log10(max(resolution(x, z), 1e-6)) / 6.0)
+
+
+def weights_text():
+    """Cell weights of 1; X weights of 0.2 across a vertical fault at x = 200 m between
+    20 and 70 m deep; Z weights of 4 along the top of the resistive layer at 8 m."""
+    xs, zs = nodes()
+    nx, nz = len(xs) - 1, len(zs) - 1
+    lines = [f"{nx} {nz}"]
+    lines += [" ".join(["1"] * nx) for _ in range(nz)]
+    for k in range(nz):
+        top, bottom = zs[k], zs[k + 1]
+        row = ["0.2" if xs[j + 1] == 200.0 and top >= 20.0 and bottom <= 70.0 else "1"
+               for j in range(nx - 1)]
+        lines.append(" ".join(row))
+    for k in range(nz - 1):
+        row = ["4" if zs[k + 1] == 8.0 and 0.0 <= xs[j] < 500.0 else "1" for j in range(nx)]
+        lines.append(" ".join(row))
+    return "\n".join(lines) + "\n"
+
+
 def model_text(value, fmt):
     xs, zs = nodes()
     rows = [" ".join(fmt % value(x, z) for x in centres(xs)) for z in centres(zs)]
@@ -99,6 +137,9 @@ def main():
     ip_norms = [0.0, 12.4, 40.3, 77.5, 104.8, 121.1, 129.6, 133.2, 134.5, 135.0]
     write("ohmsolv.out", output_text(18650.0, 612.0, dc_norms))
     write("polsolv.out", output_text(4120.0, 612.0, ip_norms))
+    write("ohmsolv_ref2.con", model_text(second_reference_model, "%.5e"))
+    write("sensitivity.txt", model_text(sensitivity, "%.5e"))
+    write("ohmsolv.wts", weights_text())
 
 
 if __name__ == "__main__":

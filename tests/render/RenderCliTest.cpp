@@ -201,4 +201,17 @@ TEST_F(RenderCli, WeightsAndDepthOfInvestigationChangeThePicture) {
     EXPECT_EQ(run(QStringList{"-o", path("x.png"), "--doi-method", "both"} + data()), 2);
 }
 
+TEST_F(RenderCli, RelativeFeatureFilesAreFoundAfterTheModelReadMovedTheFolder) {
+    QDir(dir.path()).mkdir("run");
+    write("run/mesh.msh", "1 0 1000 4\n1 0 250 2\n");
+    write("run/model.con", "4 2\n0.001 0.01 0.1 0.05\n0.002 1e-9 0.02 0.004\n");
+    write("all.wts", "4 2\n1 1 1 1 1 1 1 1\n0.5 1 1\n1 1 1\n1 1 1 1\n");
+    write("second.con", "4 2\n0.001 0.001 0.001 0.001\n0.00001 0.00001 0.00001 0.00001\n");
+    EXPECT_EQ(run({"-o", "out.png", "--weights", "all.wts", "--doi", "second.con",
+                   "run/mesh.msh", "run/model.con"}),
+              0);
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(QFile::exists(path("out.png")));
+}
+
 } // namespace
