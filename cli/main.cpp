@@ -33,6 +33,13 @@ int Run(const std::vector<std::string>& args) {
         std::cout << RenderUsage();
         return 0;
     }
+    // Names given here mean what they meant in the launch folder, although the model
+    // read moves the working directory.
+    for (std::string* name : {&options.output, &options.weights, &options.xWeights,
+                              &options.zWeights, &options.doiFile}) {
+        if (!name->empty())
+            *name = MakeAbsolute(*name);
+    }
     const QString output = QString::fromStdString(options.output);
     const ExportFormat format = ExportFormatFor(output);
     if (!options.output.empty() && format == ExportFormat::Unknown) {
@@ -48,13 +55,6 @@ int Run(const std::vector<std::string>& args) {
 
     // The viewer's own start-up load, messages and exit statuses, on standard error.
     StreamMessages messages(std::cerr);
-    // Names given here mean what they meant in the launch folder, although the model
-    // read moves the working directory.
-    for (std::string* name :
-         {&options.weights, &options.xWeights, &options.zWeights, &options.doiFile}) {
-        if (!name->empty())
-            *name = MakeAbsolute(*name);
-    }
     CTest1Doc document(messages);
     document.ApplyCommandLine(options.documentArgs);
 
