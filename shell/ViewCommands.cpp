@@ -1,5 +1,7 @@
 #include "shell/ViewCommands.h"
 
+#include "document/Messages.h"
+
 #include "document/CTest1Doc.h"
 #include "doi/CDoi.h"
 #include "doi/DoiComputation.h"
@@ -199,7 +201,10 @@ void ViewCommands::OnMinMax() {
     dialog.min = shown.low;
     if (runDialog_(dialog) != QDialog::Accepted)
         return;
-    ApplyDialogRange(dialog.min, dialog.max, s, doc.model);
+    // Linear values of a logarithmic model have no logarithm at 0 or below: such a
+    // range would colour nothing, so it is refused and the old one kept.
+    if (ApplyDialogRange(dialog.min, dialog.max, s, doc.model) == RangeEntry::Refused)
+        messages_.warning("Min and max must be greater than 0 unless Log10 is checked.");
     view_.repaintView(Repaint::FullWithErase);
 }
 

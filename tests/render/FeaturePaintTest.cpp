@@ -109,4 +109,19 @@ TEST(FeaturePaint, ConvergenceCurvesFillTheBandBelowTheSection) {
     const QImage empty = f.render(Client);
     EXPECT_EQ(CountColour(empty, band, qRgb(0, 0, 255)), 0);
 }
+TEST(FeaturePaint, AOneRowMeshHasOnlyVerticalFaces) {
+    SectionFixture f;
+    f.load({0, 250, 500}, {0, 125}, {{-2.0f, -1.0f}});
+    f.document.weights.xWeights = {{0.5f}};
+    // Z weights a one-row mesh cannot have; a stray row must not be drawn.
+    f.document.weights.zWeights = {{0.5f, 0.5f}};
+    f.document.weightsLoaded = true;
+    f.state.settings.showWeights = true;
+    const QImage image = f.render(Client);
+    const double s = f.state.layout.scale;
+    EXPECT_EQ(Rgb(image, f.pixelOf(250 * s, 60 * s, Client)), 0x000000u);
+    // Along the bottom edge only the frame's one-pixel line, not a 20-unit face.
+    EXPECT_NE(Rgb(image, f.pixelOf(125 * s, 125 * s - 8, Client)), 0x000000u);
+}
+
 } // namespace

@@ -226,11 +226,31 @@ TEST_F(DoiCommandTest, CancelKeepsTheMaskAndAFailureDropsIt) {
     EXPECT_EQ(view().state().doi.cutoff, 0.2f);
 }
 
-TEST_F(DoiCommandTest, EveryDocumentUpdateDropsTheMask) {
-    answerWith(folder.at("second.con"), 2, true);
-    ASSERT_TRUE(frame().Dispatch(ID_DEPTH_OF_INVESTIGATION));
-    ASSERT_TRUE(view().state().doi.shown);
-    doc().UpdateAllViews();
+TEST_F(DoiCommandTest, ReloadWeightsAndOpenDropTheMask) {
+    const auto showMask = [&] {
+        answerWith(folder.at("second.con"), 2, true);
+        ASSERT_TRUE(frame().Dispatch(ID_DEPTH_OF_INVESTIGATION));
+        ASSERT_TRUE(view().state().doi.shown);
+    };
+    showMask();
+    EXPECT_TRUE(frame().Dispatch(ID_RELOAD));
+    EXPECT_FALSE(view().state().doi.shown);
+
+    showMask();
+    folder.write("all.wts", "4 2  1 1 1 1 1 1 1 1  0.5 1 1 1 1 2  1 1 1 1\n");
+    answer = [&](QDialog& dialog) {
+        dynamic_cast<CDlgWeight&>(dialog).weightFileName = folder.at("all.wts");
+        return int(QDialog::Accepted);
+    };
+    EXPECT_TRUE(frame().Dispatch(ID_LOAD_WEIGHTS));
+    EXPECT_TRUE(doc().weightsLoaded);
+    EXPECT_FALSE(view().state().doi.shown);
+
+    showMask();
+    answer = [](QDialog&) { return int(QDialog::Accepted); }; // the load dialog as filled
+    EXPECT_TRUE(frame().Dispatch(ID_OPEN_FILES));
+    EXPECT_TRUE(doc().loaded);
+    EXPECT_FALSE(doc().weightsLoaded);
     EXPECT_FALSE(view().state().doi.shown);
 }
 // The weights command: the dialog, the read, and the view update whatever the outcome.

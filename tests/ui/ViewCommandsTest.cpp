@@ -154,6 +154,21 @@ TEST_F(ViewCommandsTest, MinMaxDialogShowsAndTakesShownValues) {
     EXPECT_EQ(view().state().settings.rangeMax, doc().model.valueMax);
 }
 
+TEST_F(ViewCommandsTest, LinearRangeEndsWithoutALogarithmAreRefused) {
+    const double min = view().state().settings.rangeMin;
+    answer = [](QDialog& dialog) {
+        auto& range = dynamic_cast<CMinMax&>(dialog);
+        range.min = 0;
+        range.max = 100;
+        return int(QDialog::Accepted);
+    };
+    EXPECT_TRUE(frame().Dispatch(ID_MIN_MAX));
+    ASSERT_EQ(messages.entries.size(), 1u);
+    EXPECT_EQ(messages.entries[0].kind, RecordingMessages::Kind::Warning);
+    EXPECT_EQ(view().state().settings.rangeMin, min);
+    EXPECT_TRUE(std::isfinite(view().state().settings.rangeMax));
+}
+
 // The copy is the whole page at the window's scale: f = min(Wc / 16000, Hc / pageHeight).
 QSize expectedPageSize(const CTest1View& view) {
     const double height = view.state().pageHeight();
