@@ -1,49 +1,216 @@
 #include "document/TextScanner.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
-#include <locale>
-
-TextScanner::TextScanner(std::string text) : size_(text.size()), in_(std::move(text)) {
-    in_.imbue(std::locale::classic());
-}
+#include <locale.h>
 
 namespace {
-template <typename T> bool extract(std::istringstream& in, T& value) {
-    value = T{};
-    in >> value;
-    if (in.fail()) {
-        value = T{};
-        return false;
-    }
-    return true;
+// White space of the classic locale: blank, tab, line feed, vertical tab, form feed
+// and carriage return; bytes above 127 are not white space there.
+inline bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+inline bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The stream converts its number text with strtof / strtod in the C locale, whatever
+// the process's locale says.
+locale_t CLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    return c;
+}
+float StrToReal(const char* text, char** stop, float) {
+    return strtof_l(text, stop, CLocale());
+}
+double StrToReal(const char* text, char** stop, double) {
+    return strtod_l(text, stop, CLocale());
 }
 } // namespace
 
+TextScanner::TextScanner(std::string text)
+    : text_(std::move(text)), pos_(text_.data()), end_(text_.data() + text_.size()) {}
+
+bool TextScanner::start(bool skipWhite) {
+    // A stream that has reached its end fails the next read even without white space
+    // in between: "12" at the very end reads, the read after it does not.
+    if (failed_ || atEnd_) {
+        failed_ = true;
+        return false;
+    }
+    if (skipWhite) {
+        while (pos_ != end_ && IsSpace(*pos_))
+            ++pos_;
+        if (pos_ == end_) {
+            atEnd_ = true;
+            failed_ = true;
+            return false;
+        }
+    }
+    return true;
+}
+
 bool TextScanner::readInt(std::int32_t& value) {
-    return extract(in_, value);
+    value = 0;
+    if (!start(true))
+        return false;
+    const char* p = pos_;
+    bool negative = false;
+    if (*p == '-' || *p == '+') {
+        negative = *p == '-';
+        ++p;
+    }
+    // The stream reads a long (64 bits here) with its own overflow test, then refuses
+    // values outside the int range. In decimal, "0x10" is the number 0 before "x10".
+    const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
+    std::uint64_t result = 0;
+    bool digits = false;
+    bool overflow = false;
+    for (; p != end_ && IsDigit(*p); ++p) {
+        const unsigned digit = static_cast<unsigned>(*p - '0');
+        digits = true;
+        if (result > limit / 10) {
+            overflow = true;
+        } else {
+            result *= 10;
+            overflow |= result > limit - digit;
+            result += digit;
+        }
+    }
+    pos_ = p;
+    if (p == end_)
+        atEnd_ = true;
+    if (!digits || overflow) {
+        failed_ = true;
+        return false;
+    }
+    const std::int64_t wide =
+        negative ? static_cast<std::int64_t>(0 - result) : static_cast<std::int64_t>(result);
+    if (wide < std::numeric_limits<std::int32_t>::min() ||
+        wide > std::numeric_limits<std::int32_t>::max()) {
+        failed_ = true;
+        return false;
+    }
+    value = static_cast<std::int32_t>(wide);
+    return true;
+}
+
+bool TextScanner::scanFloat(const char*& tokenEnd) {
+    // What the stream's number parser takes: a sign, digits with at most one point,
+    // then, once a digit was seen, one e or E with an optional sign and more digits.
+    // It stops at the first character that does not fit and converts what it took;
+    // a text without a digit, or an exponent without one, does not convert at all.
+    const char* p = pos_;
+    if (p != end_ && (*p == '+' || *p == '-'))
+        ++p;
+    bool mantissa = false, point = false, exponent = false, exponentDigits = false;
+    while (p != end_) {
+        const char c = *p;
+        if (IsDigit(c)) {
+            (exponent ? exponentDigits : mantissa) = true;
+            ++p;
+        } else if (c == '.' && !point && !exponent) {
+            point = true;
+            ++p;
+        } else if ((c == 'e' || c == 'E') && !exponent && mantissa) {
+            exponent = true;
+            ++p;
+            if (p != end_ && (*p == '+' || *p == '-'))
+                ++p;
+        } else {
+            break;
+        }
+    }
+    tokenEnd = p;
+    return mantissa && (!exponent || exponentDigits);
+}
+
+template <typename T> bool TextScanner::readReal(T& value) {
+    value = T{};
+    if (!start(true))
+        return false;
+    const char* begin = pos_;
+    const char* tokenEnd = nullptr;
+    const bool number = scanFloat(tokenEnd);
+    pos_ = tokenEnd;
+    if (tokenEnd == end_)
+        atEnd_ = true;
+    if (!number) {
+        failed_ = true;
+        return false;
+    }
+    T parsed{};
+    const char* digits = *begin == '+' ? begin + 1 : begin;
+    const auto [stop, error] =
+        std::from_chars(digits, tokenEnd, parsed, std::chars_format::general);
+    if (error != std::errc() || stop != tokenEnd) {
+        // Out of range, which is rare: the stream keeps an underflow (zero or a
+        // subnormal) and fails on an overflow; ask the stream's own conversion.
+        const std::string copy(begin, tokenEnd);
+        char* end = nullptr;
+        parsed = StrToReal(copy.c_str(), &end, T{});
+        if (end != copy.c_str() + copy.size() || std::isinf(parsed)) {
+            failed_ = true;
+            return false;
+        }
+    }
+    value = parsed;
+    return true;
 }
 
 bool TextScanner::readFloat(float& value) {
-    return extract(in_, value);
+    return readReal(value);
 }
 
 bool TextScanner::readDouble(double& value) {
-    return extract(in_, value);
+    return readReal(value);
 }
 
 bool TextScanner::readWord(std::string& word) {
-    return extract(in_, word);
+    word.clear();
+    if (!start(true))
+        return false;
+    const char* p = pos_;
+    while (p != end_ && !IsSpace(*p))
+        ++p;
+    word.assign(pos_, p);
+    pos_ = p;
+    if (p == end_)
+        atEnd_ = true;
+    return true;
 }
 
 void TextScanner::skipLine(std::size_t maxChars) {
-    in_.ignore(static_cast<std::streamsize>(maxChars), '\n');
+    if (!start(false))
+        return;
+    // The stream takes the count as a signed size: a count of 0 (or one too large for
+    // it) skips nothing.
+    const auto limit = static_cast<std::ptrdiff_t>(maxChars);
+    if (limit <= 0)
+        return;
+    std::ptrdiff_t skipped = 0;
+    while (skipped < limit && pos_ != end_ && *pos_ != '\n') {
+        ++pos_;
+        ++skipped;
+    }
+    // The line break is taken only while the count allows one more character.
+    if (skipped < limit) {
+        if (pos_ == end_)
+            atEnd_ = true;
+        else
+            ++pos_;
+    }
 }
 
 std::size_t TextScanner::remaining() {
-    if (in_.fail())
+    if (failed_)
         return 0;
-    const auto pos = in_.tellg();
-    if (pos < 0)
+    // The stream's tellg() runs a sentry, which fails at the end of the text.
+    if (atEnd_) {
+        failed_ = true;
         return 0;
-    return size_ - static_cast<std::size_t>(pos);
+    }
+    return static_cast<std::size_t>(end_ - pos_);
 }

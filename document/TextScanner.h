@@ -2,13 +2,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
 #include <string>
 
 // Reads numbers and words from text with the semantics of C++ stream extraction
-// (">>" in the classic locale): "4.0" read as an integer gives 4 and leaves ".0",
-// a word where a number belongs fails the read, and after one failure every further
-// read fails too. A failed read yields 0 (an empty word).
+// (">>" on an istringstream in the classic locale, as libstdc++ implements it): "4.0"
+// read as an integer gives 4 and leaves ".0", a word where a number belongs fails the
+// read, "1e" and out-of-range numbers fail, and after one failure every further read
+// fails too. A failed read yields 0 (an empty word).
+//
+// The stream itself is far too slow for models of millions of cells, so the scanner
+// walks the characters the way the stream's number parser does and converts the
+// token with std::from_chars; tests compare it with the stream on awkward input.
 class TextScanner {
 public:
     explicit TextScanner(std::string text);
@@ -20,13 +24,23 @@ public:
     // Skips up to and including the next line break, at most maxChars characters.
     void skipLine(std::size_t maxChars = 100);
 
-    bool failed() const { return in_.fail(); }
-    // Characters not yet read (0 once a read has failed).
+    bool failed() const { return failed_; }
+    // Characters not yet read (0 once a read has failed, or once the end was reached,
+    // which like the stream's tellg() then counts as a failure).
     std::size_t remaining();
 
 private:
-    std::size_t size_;
-    std::istringstream in_;
+    // The stream's sentry: false (and failed from now on) when a read cannot start.
+    bool start(bool skipWhite);
+    // The extent of a floating-point token and whether its text is a whole number.
+    bool scanFloat(const char*& tokenEnd);
+    template <typename T> bool readReal(T& value);
+
+    std::string text_;
+    const char* pos_;
+    const char* end_;
+    bool atEnd_ = false; // the stream's eofbit: a read reached the end of the text
+    bool failed_ = false;
 };
 
 // The most values that a text of this many characters can hold: each needs at least
