@@ -4,6 +4,8 @@
 #include "document/TextFile.h"
 #include "document/TextScanner.h"
 
+#include <cmath>
+
 namespace {
 const char* const CountMismatch = "Number of cells in the mesh is not the\nsame as in the model.";
 
@@ -47,7 +49,11 @@ bool readAxis(TextScanner& in, std::int32_t cells, std::vector<double>& nodes,
     return true;
 }
 
-bool increasing(const std::vector<double>& nodes) {
+// Strictly increasing, and the whole axis finite: a node that overflowed to infinity,
+// or an extent beyond the largest double, leaves the layout no scale to draw at.
+bool usable(const std::vector<double>& nodes) {
+    if (!std::isfinite(nodes.back() - nodes.front()))
+        return false;
     for (std::size_t i = 1; i < nodes.size(); ++i) {
         if (!(nodes[i] > nodes[i - 1]))
             return false;
@@ -77,7 +83,7 @@ ReadResult ReadMesh(const std::string& fileName, MeshGrid& mesh, Messages& messa
         messages.error(CountMismatch);
         return ReadResult::Failed;
     }
-    if (!increasing(mesh.xNodes) || !increasing(mesh.zNodes)) {
+    if (!usable(mesh.xNodes) || !usable(mesh.zNodes)) {
         messages.error("Error: Invalid mesh.");
         return ReadResult::Failed;
     }

@@ -6,6 +6,8 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cmath>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     MeshGrid mesh;
@@ -23,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result == ReadResult::Ok) {
         fuzz::Check(messages.entries.empty(), "a good mesh says nothing");
         for (const auto* nodes : {&mesh.xNodes, &mesh.zNodes}) {
+            fuzz::Check(std::isfinite(nodes->back() - nodes->front()), "a finite extent");
             for (std::size_t i = 1; i < nodes->size(); ++i)
                 fuzz::Check((*nodes)[i] > (*nodes)[i - 1], "nodes increase strictly");
         }
