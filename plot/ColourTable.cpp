@@ -44,7 +44,11 @@ ColourTable::ColourTable(bool useColour, bool flipColours) {
 int ColourIndex(float stored, float blankLevel, double rangeMin, double rangeMax) {
     if (!(stored > blankLevel))
         return -1;
-    const double p = (static_cast<double>(stored) - rangeMin) * (60.0 / (rangeMax - rangeMin));
+    double p = (static_cast<double>(stored) - rangeMin) * (60.0 / (rangeMax - rangeMin));
+    // A range wider than the largest double (such as -1e308 .. 1e308) is measured in
+    // halves, so that its cells are not all given the lowest colour.
+    if (!std::isfinite(rangeMax - rangeMin))
+        p = (stored / 2.0 - rangeMin / 2.0) * (60.0 / (rangeMax / 2.0 - rangeMin / 2.0));
     if (std::isnan(p) || p < 0.0)
         return 0;
     if (p > 60.0)

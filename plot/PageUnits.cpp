@@ -5,10 +5,8 @@
 #include <limits>
 
 namespace {
-// A billion units is far beyond any page yet leaves room for the offsets that drawing
-// code adds to a position without overflowing an int.
-constexpr double PageLimit = 1e9;
-
+// A billion units (PageLimit) is far beyond any page yet leaves room for the offsets
+// that drawing code adds to a position without overflowing an int.
 int Limited(double value) {
     if (std::isnan(value))
         return 0;

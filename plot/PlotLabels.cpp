@@ -55,9 +55,14 @@ std::vector<TickLabel> ColourBarLabels(const DisplaySettings& settings, const Pl
     std::vector<TickLabel> labels;
     const double h = layout.plotHeight;
     const double d = (settings.rangeMax - settings.rangeMin) / 6.0;
+    // A range wider than the largest double is divided between its ends instead.
+    const bool wide = !std::isfinite(d);
     for (int j = 0; j <= 6; ++j) {
         const int k = settings.showConductivity ? j : 6 - j;
-        const double v = ShownValue(k * d + settings.rangeMin, settings);
+        const double stored =
+            wide ? settings.rangeMin * ((6 - k) / 6.0) + settings.rangeMax * (k / 6.0)
+                 : k * d + settings.rangeMin;
+        const double v = ShownValue(stored, settings);
         labels.push_back({RoundPage(h - j * h / 6.0), std::isfinite(v) ? FormatValue(v) : ""});
     }
     return labels;

@@ -2,14 +2,15 @@
 
 #include "document/MeshGrid.h"
 #include "plot/DisplaySettings.h"
+#include "plot/PageUnits.h"
 
 #include <cmath>
-#include <limits>
 
 int PlotLayout::pageHeight(bool showConvergence) const {
     const double height = std::trunc(plotHeight) + (showConvergence ? 8200.0 : 2400.0);
-    if (!std::isfinite(height) || !(height > 0.0) ||
-        height > static_cast<double>(std::numeric_limits<int>::max()))
+    // Positions beyond PageLimit would all be drawn at the limit: a page that tall is
+    // not drawn at all rather than cut short.
+    if (!std::isfinite(height) || !(height > 0.0) || height > PageLimit)
         return 0;
     return static_cast<int>(height);
 }

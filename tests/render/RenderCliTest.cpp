@@ -207,11 +207,33 @@ TEST_F(RenderCli, RelativeFeatureFilesAreFoundAfterTheModelReadMovedTheFolder) {
     write("run/model.con", "4 2\n0.001 0.01 0.1 0.05\n0.002 1e-9 0.02 0.004\n");
     write("all.wts", "4 2\n1 1 1 1 1 1 1 1\n0.5 1 1\n1 1 1\n1 1 1 1\n");
     write("second.con", "4 2\n0.001 0.001 0.001 0.001\n0.00001 0.00001 0.00001 0.00001\n");
-    EXPECT_EQ(run({"-o", "out.png", "--weights", "all.wts", "--doi", "second.con",
-                   "run/mesh.msh", "run/model.con"}),
+    EXPECT_EQ(run({"-o", "out.png", "--weights", "all.wts", "--doi", "second.con", "run/mesh.msh",
+                   "run/model.con"}),
               0);
     EXPECT_EQ(err, "");
     EXPECT_TRUE(QFile::exists(path("out.png")));
+}
+
+TEST_F(RenderCli, SettingsAtTheLargestDoublesStillDrawThePicture) {
+    const QList<QStringList> extreme = {
+        {"--set", "rangeMin=-1e308", "--set", "rangeMax=1e308"},
+        {"--set", "rangeMin=1e308", "--set", "rangeMax=1e308"},
+        {"--set", "rangeMin=-1.7976931348623157e308", "--set", "rangeMax=-1e308"},
+        {"--set", "showLog=1", "--set", "rangeMin=-1e308", "--set", "rangeMax=1e308"},
+        {"--set", "areaLeft=-1e308", "--set", "areaRight=1e308", "--set", "areaDepth=1e308"},
+        {"--set", "areaLeft=1e308", "--set", "areaRight=1e308", "--set", "areaDepth=1e-308"},
+        {"--set", "showMesh=1", "--set", "areaLeft=-1.7976931348623157e308", "--set",
+         "areaRight=1.7976931348623157e308", "--set", "areaDepth=1"},
+    };
+    for (const QStringList& options : extreme) {
+        SCOPED_TRACE(options.join(' ').toStdString());
+        QFile::remove(path("x.png"));
+        EXPECT_EQ(run(QStringList{"-o", path("x.png"), "--size", "800x600"} + options + data()), 0)
+            << err.toStdString();
+        EXPECT_EQ(QImage(path("x.png")).size(), QSize(800, 245));
+    }
+    // Beyond the largest double the value is no finite number and is refused.
+    EXPECT_EQ(run(QStringList{"-o", path("x.png"), "--set", "areaRight=1e309"} + data()), 2);
 }
 
 } // namespace
