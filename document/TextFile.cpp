@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -33,19 +34,24 @@ bool LoadTextFile(const std::string& path, std::string& text) {
         return true;
     if (!S_ISREG(info.st_mode))
         return false;
-    if (info.st_size > 0)
-        text.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
+    // Read straight into the text rather than through a buffer: a model of millions of
+    // cells is tens of megabytes, and a second copy of it costs as much as the read.
+    // One byte more than the size lets the read that finds the end need no growth.
+    std::size_t filled = 0;
+    text.resize(static_cast<std::size_t>(std::max<off_t>(info.st_size, 4096)) + 1);
     for (;;) {
-        const ssize_t got = ::read(file.fd, buffer, sizeof buffer);
+        if (filled == text.size())
+            text.resize(text.size() * 2); // the file grew since fstat
+        const ssize_t got = ::read(file.fd, text.data() + filled, text.size() - filled);
         if (got > 0) {
-            text.append(buffer, static_cast<std::size_t>(got));
+            filled += static_cast<std::size_t>(got);
         } else if (got == 0) {
             break;
         } else if (errno != EINTR) {
             break; // what was read so far is all the reader gets
         }
     }
+    text.resize(filled);
     return true;
 }
 

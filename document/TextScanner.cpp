@@ -97,58 +97,103 @@ bool TextScanner::readInt(std::int32_t& value) {
     return true;
 }
 
-bool TextScanner::scanFloat(const char*& tokenEnd) {
-    // What the stream's number parser takes: a sign, digits with at most one point,
-    // then, once a digit was seen, one e or E with an optional sign and more digits.
-    // It stops at the first character that does not fit and converts what it took;
-    // a text without a digit, or an exponent without one, does not convert at all.
-    const char* p = pos_;
-    if (p != end_ && (*p == '+' || *p == '-'))
-        ++p;
-    bool mantissa = false, point = false, exponent = false, exponentDigits = false;
-    while (p != end_) {
-        const char c = *p;
-        if (IsDigit(c)) {
-            (exponent ? exponentDigits : mantissa) = true;
-            ++p;
-        } else if (c == '.' && !point && !exponent) {
-            point = true;
-            ++p;
-        } else if ((c == 'e' || c == 'E') && !exponent && mantissa) {
-            exponent = true;
-            ++p;
-            if (p != end_ && (*p == '+' || *p == '-'))
-                ++p;
-        } else {
-            break;
-        }
-    }
-    tokenEnd = p;
-    return mantissa && (!exponent || exponentDigits);
+namespace {
+// Exact powers of ten: up to 1e10 in a float and 1e22 in a double.
+constexpr float FloatPowers[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+constexpr double DoublePowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A mantissa and a power of ten that are both exact in T give the correctly rounded
+// value with one multiplication or division (Clinger's fast path), which is what
+// strtof / strtod return for the text too.
+bool FastPath(std::uint64_t mantissa, int exponent, float& value) {
+    if (mantissa > (std::uint64_t{1} << 24) || exponent < -10 || exponent > 10)
+        return false;
+    const auto m = static_cast<float>(mantissa);
+    value = exponent < 0 ? m / FloatPowers[-exponent] : m * FloatPowers[exponent];
+    return true;
 }
+bool FastPath(std::uint64_t mantissa, int exponent, double& value) {
+    if (mantissa > (std::uint64_t{1} << 53) || exponent < -22 || exponent > 22)
+        return false;
+    const auto m = static_cast<double>(mantissa);
+    value = exponent < 0 ? m / DoublePowers[-exponent] : m * DoublePowers[exponent];
+    return true;
+}
+} // namespace
 
 template <typename T> bool TextScanner::readReal(T& value) {
     value = T{};
     if (!start(true))
         return false;
-    const char* begin = pos_;
-    const char* tokenEnd = nullptr;
-    const bool number = scanFloat(tokenEnd);
-    pos_ = tokenEnd;
-    if (tokenEnd == end_)
+    // What the stream's number parser takes: a sign, digits with at most one point,
+    // then, once a digit was seen, one e or E with an optional sign and more digits.
+    // It stops at the first character that does not fit and converts what it took;
+    // a text without a digit, or an exponent without one, does not convert at all.
+    // The digits are gathered on the way for the fast path.
+    const char* const begin = pos_;
+    const char* p = begin;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+    std::uint64_t mantissa = 0;
+    int scale = 0;        // power of ten of the mantissa's last digit
+    bool inexact = false; // more digits than the mantissa holds
+    bool digits = false, point = false, exponent = false, exponentDigits = false;
+    bool exponentNegative = false;
+    int exponentValue = 0;
+    while (p != end_) {
+        const char c = *p;
+        if (IsDigit(c)) {
+            const unsigned digit = static_cast<unsigned>(c - '0');
+            if (exponent) {
+                exponentDigits = true;
+                if (exponentValue < 100000)
+                    exponentValue = exponentValue * 10 + static_cast<int>(digit);
+            } else {
+                digits = true;
+                if (mantissa < 100000000000000000ull) {
+                    mantissa = mantissa * 10 + digit;
+                    scale -= point;
+                } else {
+                    inexact = true;
+                }
+            }
+            ++p;
+        } else if (c == '.' && !point && !exponent) {
+            point = true;
+            ++p;
+        } else if ((c == 'e' || c == 'E') && !exponent && digits) {
+            exponent = true;
+            ++p;
+            if (p != end_ && (*p == '+' || *p == '-')) {
+                exponentNegative = *p == '-';
+                ++p;
+            }
+        } else {
+            break;
+        }
+    }
+    pos_ = p;
+    if (p == end_)
         atEnd_ = true;
-    if (!number) {
+    if (!digits || (exponent && !exponentDigits)) {
         failed_ = true;
         return false;
     }
     T parsed{};
-    const char* digits = *begin == '+' ? begin + 1 : begin;
-    const auto [stop, error] =
-        std::from_chars(digits, tokenEnd, parsed, std::chars_format::general);
-    if (error != std::errc() || stop != tokenEnd) {
+    if (!inexact &&
+        FastPath(mantissa, scale + (exponentNegative ? -exponentValue : exponentValue), parsed)) {
+        value = negative ? -parsed : parsed;
+        return true;
+    }
+    const char* const number = *begin == '+' ? begin + 1 : begin;
+    const auto [stop, error] = std::from_chars(number, p, parsed, std::chars_format::general);
+    if (error != std::errc() || stop != p) {
         // Out of range, which is rare: the stream keeps an underflow (zero or a
         // subnormal) and fails on an overflow; ask the stream's own conversion.
-        const std::string copy(begin, tokenEnd);
+        const std::string copy(begin, p);
         char* end = nullptr;
         parsed = StrToReal(copy.c_str(), &end, T{});
         if (end != copy.c_str() + copy.size() || std::isinf(parsed)) {

@@ -32,8 +32,6 @@ public:
 private:
     // The stream's sentry: false (and failed from now on) when a read cannot start.
     bool start(bool skipWhite);
-    // The extent of a floating-point token and whether its text is a whole number.
-    bool scanFloat(const char*& tokenEnd);
     template <typename T> bool readReal(T& value);
 
     std::string text_;
