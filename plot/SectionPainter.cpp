@@ -1,6 +1,7 @@
 #include "plot/SectionPainter.h"
 
 #include "document/CTest1Doc.h"
+#include "plot/CellImage.h"
 #include "plot/PageMapping.h"
 #include "plot/PageText.h"
 #include "plot/PageUnits.h"
@@ -34,11 +35,23 @@ public:
                                                  RoundPage(state_.layout.plotHeight) + 1.0));
     }
 
-    void paint(QPainter& painter, const PageMapping& mapping, const QRegion& exposed) const {
+    // `pixelsToDevice` takes the client pixels of `mapping` and `exposed` to the
+    // painter's device; the painter draws in page units.
+    void paint(QPainter& painter, const PageMapping& mapping, const QRegion& exposed,
+               const QTransform& pixelsToDevice) const {
+        // A repaint that leaves the section out (Log10, Conductivity / Resistivity) looks
+        // at no cell, face or node. Weight lines reach half their 20-unit pen (or half a
+        // pixel) past the section's edges.
+        const QRectF reach = pageBounds().adjusted(-10, -10, 10, 10);
+        const QRect reachPixels =
+            mapping.pixelBounds(reach.left(), reach.top(), reach.right(), reach.bottom())
+                .adjusted(-1, -1, 1, 1);
+        if (!exposed.intersects(reachPixels))
+            return;
         PainterGuard guard(painter);
         if (s_.areaDepth > 0.0)
             painter.setClipPath(areaClip(mapping), Qt::IntersectClip);
-        paintCells(painter, mapping, exposed);
+        paintCells(painter, mapping, exposed, pixelsToDevice);
         if (s_.showWeights && state_.hooks.drawWeights)
             state_.hooks.drawWeights(painter, doc_, state_);
         if (s_.showMesh)
@@ -75,12 +88,17 @@ private:
         return whole.subtracted(polygon);
     }
 
-    void paintCells(QPainter& painter, const PageMapping& mapping, const QRegion& exposed) const {
+    void paintCells(QPainter& painter, const PageMapping& mapping, const QRegion& exposed,
+                    const QTransform& pixelsToDevice) const {
         const int firstColumn = s_.padLeft;
         const int endColumn = mesh_.nx - s_.padRight;
         const int endRow = mesh_.nz - s_.padBottom;
         if (static_cast<int>(doc_.model.values.size()) < endRow)
             return;
+        for (int r = 0; r < endRow; ++r) {
+            if (static_cast<int>(doc_.model.values[r].size()) < endColumn)
+                return;
+        }
         std::vector<int> columnX(endColumn - firstColumn + 1);
         for (int c = firstColumn; c <= endColumn; ++c)
             columnX[c - firstColumn] = RoundPage((mesh_.xNodes[c] - x0()) * scale());
@@ -96,7 +114,6 @@ private:
         if (cellsExposed.isEmpty())
             return;
         const QRect bounds = cellsExposed.boundingRect();
-        const bool exposedIsRect = cellsExposed.rectCount() == 1;
         const double f = mapping.factor();
         auto toPageX = [&](double px) { return px / f + PageMapping::PageLeft; };
         auto toPageY = [&](double py) { return py / f + PageMapping::PageTop; };
@@ -109,21 +126,28 @@ private:
         while (columnEnd > columnStart &&
                columnX[columnEnd - 1 - firstColumn] >= toPageX(bounds.right() + 1))
             --columnEnd;
+        int rowStart = 0;
+        while (rowStart < endRow && rowY[rowStart + 1] + 1.0 <= toPageY(bounds.top()))
+            ++rowStart;
+        int rowEnd = endRow;
+        while (rowEnd > rowStart && rowY[rowEnd - 1] >= toPageY(bounds.bottom() + 1))
+            --rowEnd;
 
-        const float blank = blankLevel(doc_.modelKind);
-        const double rangeMin = s_.rangeMin;
-        const double rangeMax = s_.rangeMax;
-        const auto& hatch = state_.hooks.hatchCell;
-        painter.setBrushOrigin(mapping.toPixel(0.0, 0.0));
+        const QPointF brushOrigin = mapping.toPixel(0.0, 0.0);
+        painter.setBrushOrigin(brushOrigin);
+        const double cells = double(columnEnd - columnStart) * double(rowEnd - rowStart);
+        const double pixels = double(bounds.width()) * double(bounds.height());
+        if (useImage(painter, cells, pixels)) {
+            const CellRaster raster(columnX, rowY, painter.deviceTransform());
+            PaintCellImage(painter, raster, pixelsToDevice.map(cellsExposed), brushOrigin,
+                           [&](int row, int column) { return look(row, column + firstColumn); });
+            return;
+        }
 
-        for (int r = 0; r < endRow; ++r) {
+        const bool exposedIsRect = cellsExposed.rectCount() == 1;
+        for (int r = rowStart; r < rowEnd; ++r) {
             const double top = rowY[r];
             const double bottom = rowY[r + 1] + 1.0;
-            if (bottom <= toPageY(bounds.top()) || top >= toPageY(bounds.bottom() + 1))
-                continue;
-            const std::vector<float>& values = doc_.model.values[r];
-            if (static_cast<int>(values.size()) < endColumn)
-                continue;
             for (int c = columnStart; c < columnEnd; ++c) {
                 const double left = columnX[c - firstColumn];
                 const double right = columnX[c - firstColumn + 1] + 1.0;
@@ -131,20 +155,34 @@ private:
                     !cellsExposed.intersects(mapping.pixelBounds(left, top, right, bottom)))
                     continue;
                 const QRectF cell(left, top, right - left, bottom - top);
-                const int index = ColourIndex(values[c], blank, rangeMin, rangeMax);
-                if (index < 0) {
+                const CellLook cellLook = look(r, c);
+                if (cellLook.hatched) {
                     painter.fillRect(cell, Qt::white);
-                    continue;
-                }
-                const QColor colour = QColor::fromRgb(state_.colours.entry(index));
-                if (hatch && hatch(state_, r, c)) {
-                    painter.fillRect(cell, Qt::white);
-                    painter.fillRect(cell, QBrush(colour, Qt::DiagCrossPattern));
+                    painter.fillRect(
+                        cell, QBrush(QColor::fromRgb(cellLook.colour), Qt::DiagCrossPattern));
                 } else {
-                    painter.fillRect(cell, colour);
+                    painter.fillRect(cell, QColor::fromRgb(cellLook.colour));
                 }
             }
         }
+    }
+
+    // A blank cell is white and never hatched; the mask is asked about the others only.
+    CellLook look(int row, int column) const {
+        const int index = ColourIndex(doc_.model.values[row][column], blankLevel(doc_.modelKind),
+                                      s_.rangeMin, s_.rangeMax);
+        if (index < 0)
+            return {qRgb(255, 255, 255), false};
+        const auto& hatch = state_.hooks.hatchCell;
+        return {state_.colours.entry(index), hatch && hatch(state_, row, column)};
+    }
+
+    // One image where the cells are small against the pixels they cover, a rectangle per
+    // cell where they are large (a few fills beat computing every pixel).
+    bool useImage(const QPainter& painter, double cells, double pixels) const {
+        if (state_.cellDrawing == CellDrawing::Rectangles || !CanPaintCellImage(painter))
+            return false;
+        return state_.cellDrawing == CellDrawing::Image || cells * 16.0 >= pixels;
     }
 
     void paintMesh(QPainter& painter) const {
@@ -188,10 +226,11 @@ void PaintInteriorAsImage(QPainter& painter, const SectionInterior& interior,
     {
         QPainter imagePainter(&image);
         imagePainter.translate(-pixels.topLeft());
+        const QTransform pixelsToImage = imagePainter.deviceTransform();
         imagePainter.setTransform(mapping.transform(), true);
         imagePainter.setRenderHint(QPainter::Antialiasing, false);
         imagePainter.setPen(QPen(Qt::black, 0));
-        interior.paint(imagePainter, mapping, exposed);
+        interior.paint(imagePainter, mapping, exposed, pixelsToImage);
     }
     PainterGuard guard(painter);
     painter.setTransform(deviceTransform);
@@ -279,6 +318,7 @@ void PaintPage(QPainter& painter, const CTest1Doc& document, const ViewState& st
     // stroke is centred on its path, so vector pages move half a pixel to match.
     if (vector)
         painter.translate(0.5, 0.5);
+    const QTransform pixelsToDevice = painter.deviceTransform();
     painter.setTransform(mapping.transform(), true);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::black, 0)); // cosmetic: one device pixel at any scale
@@ -290,7 +330,7 @@ void PaintPage(QPainter& painter, const CTest1Doc& document, const ViewState& st
     if (vector)
         PaintInteriorAsImage(painter, interior, mapping, exposed, deviceTransform);
     else
-        interior.paint(painter, mapping, exposed);
+        interior.paint(painter, mapping, exposed, pixelsToDevice);
 
     PaintFrameAndAxes(painter, document, state, fonts);
     PaintColourBar(painter, document, state, fonts);

@@ -33,6 +33,11 @@ struct PaintHooks {
 // The mask from the view's DoiIndex, the face weights and the convergence curves.
 PaintHooks StandardPaintHooks();
 
+// How the section's cells reach the surface. Automatic draws them as images where
+// cells are small against the pixels and as one rectangle per cell where they are
+// large; the other two force one way (tests compare them).
+enum class CellDrawing { Automatic, Rectangles, Image };
+
 // Everything the paint reads besides the document.
 struct ViewState {
     DisplaySettings settings;
@@ -40,6 +45,7 @@ struct ViewState {
     ColourTable colours;
     DoiIndex doi;
     PaintHooks hooks = StandardPaintHooks();
+    CellDrawing cellDrawing = CellDrawing::Automatic;
 
     // Rebuilds the colour table after useColour or flipColours changed.
     void rebuildColours() { colours = ColourTable(settings.useColour, settings.flipColours); }
