@@ -1,6 +1,7 @@
 #include "shell/DocumentCommands.h"
 
 #include "document/CTest1Doc.h"
+#include "shell/BusyCursor.h"
 #include "shell/CFileLoad.h"
 #include "shell/CommandIds.h"
 #include "weights/CDlgWeight.h"
@@ -46,6 +47,7 @@ void DocumentCommands::OnOpenFiles() {
     dialog.outputFileName = document_.outputFileName;
     if (runDialog_(dialog) != QDialog::Accepted)
         return;
+    const BusyCursor busy;
     document_.LoadFiles(dialog.meshFileName, dialog.modelFileName, dialog.outputFileName,
                         static_cast<ModelKind>(dialog.modelKind));
     if (afterLoad_)
@@ -53,6 +55,7 @@ void DocumentCommands::OnOpenFiles() {
 }
 
 void DocumentCommands::OnReload() {
+    const BusyCursor busy;
     document_.OnReload();
     if (afterLoad_)
         afterLoad_();
@@ -71,6 +74,7 @@ void DocumentCommands::OnLoadWeights() {
     zWeightFileName_ = dialog.zWeightFileName;
     weightFileMode_ = dialog.fileMode;
     // The views are told to update whatever the outcome.
+    const BusyCursor busy;
     LoadWeights(document_, weightFileMode_ == 1, weightFileName_, xWeightFileName_,
                 zWeightFileName_);
 }

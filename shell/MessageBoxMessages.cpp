@@ -1,5 +1,7 @@
 #include "shell/MessageBoxMessages.h"
 
+#include "shell/BusyCursor.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -7,6 +9,7 @@ const char* const MessageBoxMessages::Caption = "korvex-model-viewer";
 
 namespace {
 void show(QWidget* parent, QMessageBox::Icon icon, const std::string& text) {
+    const NormalCursor normal;
     QMessageBox box(icon, QString::fromUtf8(MessageBoxMessages::Caption),
                     QString::fromStdString(text), QMessageBox::Ok, parent);
     box.exec();
@@ -26,6 +29,7 @@ void MessageBoxMessages::information(const std::string& text) {
 }
 
 bool MessageBoxMessages::askYesNo(const std::string& text) {
+    const NormalCursor normal;
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(Caption), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::No, parent_);
     return box.exec() == QMessageBox::Yes;

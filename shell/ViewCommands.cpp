@@ -7,6 +7,7 @@
 #include "doi/DoiComputation.h"
 #include "plot/CTest1View.h"
 #include "plot/ValueScale.h"
+#include "shell/BusyCursor.h"
 #include "shell/CAreaIntrst.h"
 #include "shell/CMinMax.h"
 #include "shell/CPadDlg.h"
@@ -161,6 +162,7 @@ void ViewCommands::OnDepthOfInvestigation() {
         doiRecovered_ = dialog.useRecoveredModel;
         if (dialog.cutoffIndex >= 0 && dialog.cutoffIndex <= 8)
             doi.cutoff = CutoffForPosition(dialog.cutoffIndex);
+        const BusyCursor busy;
         ComputeDoi(view_.document(), dialog.fileName,
                    dialog.useRecoveredModel ? DoiMethod::RecoveredModel : DoiMethod::Sensitivity,
                    doi, messages_);
