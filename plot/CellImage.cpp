@@ -36,12 +36,21 @@ Spans PixelSpans(const std::vector<int>& nodes, const QTransform& device, bool a
     return spans;
 }
 
-// Later spans overwrite earlier ones, as later cells paint over earlier ones.
+// Later spans overwrite earlier ones, as later cells paint over earlier ones. Only the
+// pixels [first, end) are kept: a section reaching far off the page would otherwise
+// need an owner for every pixel it spans. A pixel left between two spans (possible only
+// through rounding at a scale no page has) shows the cell before it.
 std::vector<int> Owners(const Spans& spans, int first, int end) {
     std::vector<int> owner(static_cast<std::size_t>(std::max(0, end - first)), -1);
     for (std::size_t i = 0; i < spans.start.size(); ++i) {
-        for (int p = spans.start[i]; p < spans.end[i]; ++p)
+        const int from = std::max(spans.start[i], first);
+        const int to = std::min(spans.end[i], end);
+        for (int p = from; p < to; ++p)
             owner[static_cast<std::size_t>(p - first)] = static_cast<int>(i);
+    }
+    for (std::size_t p = 1; p < owner.size(); ++p) {
+        if (owner[p] < 0)
+            owner[p] = owner[p - 1];
     }
     return owner;
 }
@@ -134,22 +143,23 @@ void FillTile(QImage& image, const QRect& tile, const CellRaster& raster,
 } // namespace
 
 CellRaster::CellRaster(const std::vector<int>& columnX, const std::vector<int>& rowY,
-                       const QTransform& device) {
+                       const QTransform& device, const QRect& window) {
     const Spans columns = PixelSpans(columnX, device, true);
     const Spans rows = PixelSpans(rowY, device, false);
     if (columns.start.empty() || rows.start.empty())
         return;
     // Spans run left to right and top to bottom and meet or overlap, so the first
-    // starts the covered pixels and the last ends them, without gaps.
-    const int left = columns.start.front();
-    const int right = columns.end.back();
-    const int top = rows.start.front();
-    const int bottom = rows.end.back();
-    if (right <= left || bottom <= top)
+    // starts the covered pixels and the last ends them.
+    const QRect covered(QPoint(columns.start.front(), rows.start.front()),
+                        QPoint(columns.end.back() - 1, rows.end.back() - 1));
+    bounds_ = covered & window;
+    if (bounds_.isEmpty())
         return;
-    bounds_ = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-    columnOwner_ = Owners(columns, left, right);
-    rowOwner_ = Owners(rows, top, bottom);
+    columnOwner_ = Owners(columns, bounds_.left(), bounds_.right() + 1);
+    rowOwner_ = Owners(rows, bounds_.top(), bounds_.bottom() + 1);
+    // A gap at the very first pixel (see Owners) leaves nothing that could be drawn.
+    if (columnOwner_.front() < 0 || rowOwner_.front() < 0)
+        bounds_ = QRect();
 }
 
 bool CanPaintCellImage(const QPainter& painter) {

@@ -29,10 +29,11 @@ class CellRaster {
 public:
     // columnX and rowY are the page positions of consecutive nodes (cells + 1 of each);
     // `device` maps page units to device pixels with a scale and a translation only.
+    // Only the device pixels inside `window` are worked out.
     CellRaster(const std::vector<int>& columnX, const std::vector<int>& rowY,
-               const QTransform& device);
+               const QTransform& device, const QRect& window);
 
-    // The device pixels that some cell covers.
+    // The device pixels inside the window that some cell covers.
     QRect bounds() const { return bounds_; }
     // The cell column (index into columnX) shown at a pixel column inside bounds(), and
     // the row likewise.

@@ -138,8 +138,10 @@ private:
         const double cells = double(columnEnd - columnStart) * double(rowEnd - rowStart);
         const double pixels = double(bounds.width()) * double(bounds.height());
         if (useImage(painter, cells, pixels)) {
-            const CellRaster raster(columnX, rowY, painter.deviceTransform());
-            PaintCellImage(painter, raster, pixelsToDevice.map(cellsExposed), brushOrigin,
+            const QRegion exposedDevice = pixelsToDevice.map(cellsExposed);
+            const CellRaster raster(columnX, rowY, painter.deviceTransform(),
+                                    exposedDevice.boundingRect());
+            PaintCellImage(painter, raster, exposedDevice, brushOrigin,
                            [&](int row, int column) { return look(row, column + firstColumn); });
             return;
         }

@@ -187,13 +187,19 @@ TEST(CellImage, PixelsShowTheLastCellThatCoversThem) {
     // qRound(2.75)) = [1, 3), [qRound(2.25), qRound(4.25)) = [2, 4) and [4, 6); where two
     // meet the later column wins. The single row covers [qRound(0.75), qRound(6.25)).
     const QTransform device(0.5, 0, 0, 0.5, 0.75, 0.75);
-    const CellRaster raster({0, 3, 6, 9}, {0, 10}, device);
+    const CellRaster raster({0, 3, 6, 9}, {0, 10}, device, QRect(-100, -100, 200, 200));
     EXPECT_EQ(raster.bounds(), QRect(QPoint(1, 1), QPoint(5, 5)));
     const int expected[] = {0, 1, 1, 2, 2};
     for (int x = 1; x <= 5; ++x)
         EXPECT_EQ(raster.columnAt(x), expected[x - 1]) << x;
     for (int y = 1; y <= 5; ++y)
         EXPECT_EQ(raster.rowAt(y), 0);
+
+    // A window keeps only its own pixels; the owners inside it stay the same.
+    const CellRaster part({0, 3, 6, 9}, {0, 10}, device, QRect(QPoint(3, 2), QPoint(40, 3)));
+    EXPECT_EQ(part.bounds(), QRect(QPoint(3, 2), QPoint(5, 3)));
+    for (int x = 3; x <= 5; ++x)
+        EXPECT_EQ(part.columnAt(x), expected[x - 1]) << x;
 }
 
 } // namespace
