@@ -137,42 +137,41 @@ template <typename T> bool TextScanner::readReal(T& value) {
     const bool negative = *p == '-';
     if (*p == '+' || *p == '-')
         ++p;
+    // The grammar as three plain loops (digits, then after a point more digits, then
+    // the exponent's), which the compiler keeps tight.
     std::uint64_t mantissa = 0;
     int scale = 0;        // power of ten of the mantissa's last digit
     bool inexact = false; // more digits than the mantissa holds
-    bool digits = false, point = false, exponent = false, exponentDigits = false;
-    bool exponentNegative = false;
-    int exponentValue = 0;
-    while (p != end_) {
-        const char c = *p;
-        if (IsDigit(c)) {
-            const unsigned digit = static_cast<unsigned>(c - '0');
-            if (exponent) {
-                exponentDigits = true;
-                if (exponentValue < 100000)
-                    exponentValue = exponentValue * 10 + static_cast<int>(digit);
+    const auto mantissaDigits = [&](int step) {
+        const char* const first = p;
+        for (; p != end_ && IsDigit(*p); ++p) {
+            if (mantissa < 100000000000000000ull) {
+                mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+                scale -= step;
             } else {
-                digits = true;
-                if (mantissa < 100000000000000000ull) {
-                    mantissa = mantissa * 10 + digit;
-                    scale -= point;
-                } else {
-                    inexact = true;
-                }
+                inexact = true;
             }
+        }
+        return p != first;
+    };
+    bool digits = mantissaDigits(0);
+    if (p != end_ && *p == '.') {
+        ++p;
+        digits |= mantissaDigits(1);
+    }
+    bool exponent = false, exponentDigits = false, exponentNegative = false;
+    int exponentValue = 0;
+    if (digits && p != end_ && (*p == 'e' || *p == 'E')) {
+        exponent = true;
+        ++p;
+        if (p != end_ && (*p == '+' || *p == '-')) {
+            exponentNegative = *p == '-';
             ++p;
-        } else if (c == '.' && !point && !exponent) {
-            point = true;
-            ++p;
-        } else if ((c == 'e' || c == 'E') && !exponent && digits) {
-            exponent = true;
-            ++p;
-            if (p != end_ && (*p == '+' || *p == '-')) {
-                exponentNegative = *p == '-';
-                ++p;
-            }
-        } else {
-            break;
+        }
+        for (; p != end_ && IsDigit(*p); ++p) {
+            exponentDigits = true;
+            if (exponentValue < 100000)
+                exponentValue = exponentValue * 10 + (*p - '0');
         }
     }
     pos_ = p;
