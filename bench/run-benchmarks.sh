@@ -49,8 +49,12 @@ if [ -n "$baseline" ]; then
     # The revision's own sources with today's benchmark program, which uses only
     # functions the older code has as well.
     src=$data/baseline-src
-    rm -rf "$src" && mkdir -p "$src"
-    git archive "$baseline" | tar -x -C "$src"
+    revision=$(git rev-parse "$baseline")
+    if [ "$(cat "$src/.revision" 2>/dev/null)" != "$revision" ]; then
+        rm -rf "$src" "$data/baseline-build" && mkdir -p "$src"
+        git archive "$revision" | tar -x -C "$src"
+        echo "$revision" >"$src/.revision"
+    fi
     cp bench/bench_korvex.cpp bench/CMakeLists.txt "$src/bench/"
     echo "building baseline $baseline ..."
     build "$src" "$data/baseline-build"
