@@ -9,7 +9,7 @@ slow=1
 if [ "$MODE" = valgrind ]; then
     slow=8
     runner=(valgrind --leak-check=full --show-leak-kinds=definite,indirect
-            --num-callers=40 --log-file="$OUT/valgrind.log" "$REPO/build/korvex-model-viewer")
+            --num-callers=40 --log-file="$OUT/valgrind.%p.log" "$REPO/build/korvex-model-viewer")
 else
     runner=("${VIEWER:-$REPO/build-asan/korvex-model-viewer}")
 fi
