@@ -28,8 +28,8 @@ namespace fs = std::filesystem;
 const std::string CountMessage = "Number of cells in the mesh is not the\nsame as in the model.";
 const std::string BinaryBytes("\x00\x01\x7f\x80\xfe\xff 3 \x00 2\n\xc3\x28", 15);
 
-// One reader run on one file; `name` is where the text was written. Readers without a
-// message of their own (the convergence file) leave `messages` empty.
+// What one reader run gave: success, and the messages it showed (none from the
+// convergence reader, whose callers decide what to say).
 struct Outcome {
     bool ok = false;
     std::vector<RecordingMessages::Entry> messages;
