@@ -4,6 +4,7 @@
 #include "document/TextFile.h"
 #include "shell/CEditDrop.h"
 #include "shell/FileChooser.h"
+#include "shell/FileNameBox.h"
 
 #include <QButtonGroup>
 #include <QFile>
@@ -17,14 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-// File names are bytes on this platform; the boxes show them in the local encoding.
-QString ToText(const std::string& name) {
-    return QFile::decodeName(QByteArray::fromStdString(name));
-}
-std::string ToName(const QString& text) {
-    return QFile::encodeName(text).toStdString();
-}
-
 // Only the end of the path is compared, so "run2ohmsolv.out" fits as well.
 bool OutputNameFitsKind(const std::string& name, int kind) {
     if (kind == 0)
@@ -107,17 +100,17 @@ void CFileLoad::showEvent(QShowEvent* event) {
 }
 
 void CFileLoad::writeControls() {
-    meshBox_->setText(ToText(meshFileName));
-    modelBox_->setText(ToText(modelFileName));
-    outputBox_->setText(ToText(outputFileName));
+    meshBox_->setText(FileNameText(meshFileName));
+    modelBox_->setText(FileNameText(modelFileName));
+    outputBox_->setText(FileNameText(outputFileName));
     if (QAbstractButton* button = kinds_->button(modelKind))
         button->setChecked(true);
 }
 
 void CFileLoad::readControls() {
-    meshFileName = ToName(meshBox_->text());
-    modelFileName = ToName(modelBox_->text());
-    outputFileName = ToName(outputBox_->text());
+    meshFileName = FileNameFrom(meshBox_->text());
+    modelFileName = FileNameFrom(modelBox_->text());
+    outputFileName = FileNameFrom(outputBox_->text());
     if (kinds_->checkedId() >= 0)
         modelKind = kinds_->checkedId();
 }
@@ -157,30 +150,17 @@ void CFileLoad::browse(Box box) {
     const QString chosen = ChooseFileToOpen(this, title, start, filter);
     if (chosen.isEmpty())
         return;
-    *field = ToName(QFileInfo(chosen).absoluteFilePath());
+    *field = FileNameFrom(QFileInfo(chosen).absoluteFilePath());
     writeControls();
-}
-
-bool CFileLoad::checkExists(const std::string& name, const char* label, QLineEdit* box) {
-    // Only an empty text is missing; blanks fail the existence test instead.
-    if (name.empty()) {
-        messages_.warning(std::string(label) + " file is missing.");
-    } else if (!PathExists(name)) {
-        messages_.warning(std::string(label) + " file:\n" + name + "\nnot found.");
-    } else {
-        return true;
-    }
-    box->setFocus(Qt::OtherFocusReason);
-    return false;
 }
 
 void CFileLoad::onOk() {
     readControls();
-    if (!checkExists(meshFileName, "Mesh", meshBox_) ||
-        !checkExists(modelFileName, "Model", modelBox_))
+    if (!CheckNamedFileExists(messages_, meshFileName, "Mesh", meshBox_) ||
+        !CheckNamedFileExists(messages_, modelFileName, "Model", modelBox_))
         return;
     if (!outputFileName.empty()) {
-        if (!checkExists(outputFileName, "Convergence", outputBox_))
+        if (!CheckNamedFileExists(messages_, outputFileName, "Convergence", outputBox_))
             return;
         if (!OutputNameFitsKind(outputFileName, modelKind) &&
             !messages_.askYesNo("Warning: The convergence file should be\nohmsolv.out for DC, or "

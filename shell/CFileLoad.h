@@ -41,8 +41,6 @@ private:
     void writeControls();
     void readControls();
     void browse(Box box);
-    // An empty name or nothing at its path: the message, the focus on the box, false.
-    bool checkExists(const std::string& name, const char* label, QLineEdit* box);
 
     CEditDrop* meshBox_;
     CEditDrop* modelBox_;
