@@ -11,11 +11,14 @@ namespace fuzz {
 const std::string& Folder() {
     // Never destroyed: the exit handler below still needs the name.
     static const std::string* const folder = [] {
+        // run-fuzzers.sh names a folder it removes itself, since libFuzzer may end the
+        // process without running exit handlers.
+        if (const char* given = std::getenv("KORVEX_FUZZ_DIR"); given && *given)
+            return new std::string(given);
         const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
         std::string pattern = std::string(base) + "/korvex-fuzz-XXXXXX";
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("cannot create the fuzz folder");
-        // Removed at exit, also when the fuzzer stops on a finding.
         std::atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(Folder(), ec);

@@ -30,6 +30,9 @@ for t in "${targets[@]}"; do
     findings="$build/findings/$t"
     mkdir -p "$corpus" "$findings"
     # Inputs are at most 4 KiB; none of them may take a second, or allocate 256 MiB.
+    # The folder the target writes its input files to, in memory where possible.
+    KORVEX_FUZZ_DIR=$(mktemp -d -p "$([ -d /dev/shm ] && echo /dev/shm || echo /tmp)" korvex-fuzz-XXXXXX)
+    export KORVEX_FUZZ_DIR
     set +e
     "$build/tests/fuzz/$t" "$corpus" "tests/fuzz/corpus/$t" \
         -max_total_time="$seconds" -max_len=4096 -timeout=2 \
@@ -37,6 +40,7 @@ for t in "${targets[@]}"; do
         -artifact_prefix="$findings/" -print_final_stats=1 >"$build/logs/$t.log" 2>&1
     rc=$?
     set -e
+    rm -rf "$KORVEX_FUZZ_DIR"
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$build/logs/$t.log" | tail -1)
     time=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$build/logs/$t.log" | tail -1)
     found=$(find "$findings" -type f | wc -l)
