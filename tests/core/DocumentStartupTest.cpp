@@ -20,16 +20,7 @@ class DocumentStartupTest : public ::testing::Test {
 protected:
     void SetUp() override { fs::current_path(folder.path()); }
 
-    // Runs the start-up load; returns the status the process would end with, or
-    // nothing when it goes on.
-    std::optional<int> start(const std::vector<std::string>& args) {
-        try {
-            doc.ApplyCommandLine(args);
-        } catch (const ProcessEnded& ended) {
-            return ended.status;
-        }
-        return std::nullopt;
-    }
+    std::optional<int> start(const std::vector<std::string>& args) { return RunStartUp(doc, args); }
     std::string cwd() const { return fs::current_path().string(); }
 
     TestFolder folder;

@@ -328,14 +328,7 @@ TEST(HostileFiles, PathsAtAndBeyondThePlatformLimit) {
 class HostileDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override { fs::current_path(folder.path()); }
-    std::optional<int> start(const std::vector<std::string>& args) {
-        try {
-            doc.ApplyCommandLine(args);
-        } catch (const ProcessEnded& ended) {
-            return ended.status;
-        }
-        return std::nullopt;
-    }
+    std::optional<int> start(const std::vector<std::string>& args) { return RunStartUp(doc, args); }
 
     TestFolder folder;
     ThrowOnProcessExit throwOnExit;

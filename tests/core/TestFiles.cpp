@@ -1,5 +1,7 @@
 #include "TestFiles.h"
 
+#include "document/CTest1Doc.h"
+
 #include <cstdlib>
 #include <fstream>
 
@@ -29,4 +31,13 @@ ThrowOnProcessExit::ThrowOnProcessExit()
 
 ThrowOnProcessExit::~ThrowOnProcessExit() {
     SetProcessExitHandler(previous_);
+}
+
+std::optional<int> RunStartUp(CTest1Doc& document, const std::vector<std::string>& args) {
+    try {
+        document.ApplyCommandLine(args);
+    } catch (const ProcessEnded& ended) {
+        return ended.status;
+    }
+    return std::nullopt;
 }

@@ -3,7 +3,11 @@
 #include "document/ProcessExit.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
+
+class CTest1Doc;
 
 // A fresh folder for one test's files; the working directory is restored and the
 // folder removed when the test ends, since readers move the working directory.
@@ -33,3 +37,7 @@ public:
 private:
     ProcessExitHandler previous_;
 };
+
+// Runs the start-up load with the end-of-process call throwing (ThrowOnProcessExit);
+// returns the status the process would end with, or nothing when it goes on.
+std::optional<int> RunStartUp(CTest1Doc& document, const std::vector<std::string>& args);
