@@ -97,13 +97,8 @@ int Run(const std::string& folder, const std::string& size, int repeats) {
     if (!document.weightsLoaded || !state.doi.shown || !state.settings.showWeights)
         std::fprintf(stderr, "weights or depth of investigation not shown\n");
 
-    // Every per-cell question the paint asks goes through the hatch hook.
     long lookups = 0;
-    const auto standardHatch = state.hooks.hatchCell;
-    state.hooks.hatchCell = [&](const ViewState& s, int row, int column) {
-        ++lookups;
-        return standardHatch(s, row, column);
-    };
+    state.cellLookObserver = [&](int, int) { ++lookups; };
 
     const QSize client(1600, 1200);
     const PageMapping mapping = MappingFor(state, client);

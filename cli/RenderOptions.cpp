@@ -1,4 +1,4 @@
-#include "RenderOptions.h"
+#include "cli/RenderOptions.h"
 
 #include "document/CTest1Doc.h"
 #include "plot/PlotLayout.h"

@@ -1,5 +1,6 @@
-#include "RenderOptions.h"
+#include "cli/RenderOptions.h"
 
+#include "convergence/ConvergencePlot.h"
 #include "document/CTest1Doc.h"
 #include "document/CommandLine.h"
 #include "document/MeshStatistics.h"
@@ -61,6 +62,7 @@ int Run(const std::vector<std::string>& args) {
     // The viewer's order: weights (their load ends in a document update), the document
     // update, the display settings, and the mask last, since every update clears it.
     ViewState state;
+    state.belowSection = ConvergenceLayer();
     document.AddUpdateListener([&] { ApplyDocumentUpdate(state, document); });
     const bool separate = !options.xWeights.empty();
     if (separate || !options.weights.empty())

@@ -1,6 +1,7 @@
 #include "convergence/ConvergencePlot.h"
 
 #include "convergence/ConvergenceGeometry.h"
+#include "document/CTest1Doc.h"
 #include "document/ConvergenceHistory.h"
 #include "plot/PageText.h"
 #include "plot/PainterGuard.h"
@@ -117,4 +118,13 @@ void DrawConvergencePlot(QPainter& painter, const ConvergenceHistory& history, d
     }
     DrawText(painter, QPoint(geometry.TitlePosition().x, 500), "Iteration #", TextAlign::CentreTop,
              labelFont);
+}
+
+PageLayer ConvergenceLayer() {
+    return [](QPainter& painter, const CTest1Doc& doc, const ViewState& state,
+              const PageFonts& fonts) {
+        if (doc.convergenceLoaded)
+            DrawConvergencePlot(painter, doc.history, state.layout.plotWidth,
+                                state.layout.plotHeight, fonts.label, fonts.title);
+    };
 }

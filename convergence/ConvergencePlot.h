@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plot/ViewState.h"
+
 class QFont;
 class QPainter;
 struct ConvergenceHistory;
@@ -15,3 +17,7 @@ struct ConvergenceHistory;
 // brush and font are left as they were found.
 void DrawConvergencePlot(QPainter& painter, const ConvergenceHistory& history, double plotWidth,
                          double plotHeight, const QFont& labelFont, const QFont& titleFont);
+
+// The curves as the page's layer below the section: the window and korvex-render hand
+// it to the page painter. Draws the document's history while one is loaded.
+PageLayer ConvergenceLayer();

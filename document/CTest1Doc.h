@@ -1,12 +1,12 @@
 #pragma once
 
 #include "document/CellModel.h"
+#include "document/CellWeights.h"
 #include "document/CommandLine.h"
 #include "document/ConvergenceHistory.h"
 #include "document/MeshGrid.h"
 #include "document/ModelKind.h"
 #include "document/ReadResult.h"
-#include "weights/CellWeights.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,21 +1,12 @@
 #include "doi/DoiComputation.h"
 
 #include "document/CTest1Doc.h"
+#include "document/DoiIndex.h"
 #include "document/Messages.h"
 #include "document/TextFile.h"
 #include "document/TextScanner.h"
-#include "doi/DoiIndex.h"
 
 #include <cmath>
-
-int CutoffListPosition(float cutoff) {
-    const float position = cutoff * 10.0f - 1.0f;
-    return static_cast<int>(position);
-}
-
-float CutoffForPosition(int position) {
-    return static_cast<float>(position + 1) / 10.0f;
-}
 
 double ReferenceLevel(const Grid& values, const std::vector<double>& xNodes) {
     const std::vector<float>& bottom = values.back();

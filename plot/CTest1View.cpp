@@ -9,8 +9,9 @@
 
 #include <utility>
 
-CTest1View::CTest1View(CTest1Doc& document, QWidget* parent)
+CTest1View::CTest1View(const CTest1Doc& document, PageLayer belowSection, QWidget* parent)
     : QWidget(parent), document_(document) {
+    state_.belowSection = std::move(belowSection);
     // We erase ourselves, only when a repaint asks for it; Qt would erase every time.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);

@@ -10,11 +10,14 @@ class CTest1Doc;
 class PageMapping;
 
 // The view: draws the document's model section, scaled to fit the client area. It
-// reads the document and owns only its display state.
+// reads the document (never changes it) and owns only its display state.
 class CTest1View : public QWidget {
     Q_OBJECT
 public:
-    explicit CTest1View(CTest1Doc& document, QWidget* parent = nullptr);
+    // `belowSection` is the page layer a feature above the plot draws under the section
+    // (the convergence curves).
+    explicit CTest1View(const CTest1Doc& document, PageLayer belowSection = {},
+                        QWidget* parent = nullptr);
 
     // Document update: resets the display state from new data, lays out and repaints.
     void OnUpdate();
@@ -31,7 +34,7 @@ public:
     // Display commands change the state, then relayout / rebuild colours / repaint.
     ViewState& state() { return state_; }
     const ViewState& state() const { return state_; }
-    CTest1Doc& document() const { return document_; }
+    const CTest1Doc& document() const { return document_; }
     void relayout() { state_.relayout(document_); }
 
     // The mapping of the current client area; used by the readout and the copy.
@@ -45,7 +48,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    CTest1Doc& document_;
+    const CTest1Doc& document_;
     ViewState state_;
     std::function<void(bool)> hideScaleButtons_;
     bool eraseNextPaint_ = true;

@@ -8,6 +8,7 @@
 #include "plot/PainterGuard.h"
 #include "plot/PlotLabels.h"
 #include "plot/ViewState.h"
+#include "plot/WeightsPainter.h"
 
 #include <QPaintEngine>
 #include <QPainter>
@@ -52,8 +53,9 @@ public:
         if (s_.areaDepth > 0.0)
             painter.setClipPath(areaClip(mapping), Qt::IntersectClip);
         paintCells(painter, mapping, exposed, pixelsToDevice);
-        if (s_.showWeights && state_.hooks.drawWeights)
-            state_.hooks.drawWeights(painter, doc_, state_);
+        if (s_.showWeights && doc_.weightsLoaded)
+            DrawWeights(painter, doc_.weights, mesh_, scale(), s_.padLeft, s_.padRight,
+                        s_.padBottom);
         if (s_.showMesh)
             paintMesh(painter);
     }
@@ -171,12 +173,20 @@ private:
 
     // A blank cell is white and never hatched; the mask is asked about the others only.
     CellLook look(int row, int column) const {
+        if (state_.cellLookObserver)
+            state_.cellLookObserver(row, column);
         const int index = ColourIndex(doc_.model.values[row][column], blankLevel(doc_.modelKind),
                                       s_.rangeMin, s_.rangeMax);
         if (index < 0)
             return {qRgb(255, 255, 255), false};
-        const auto& hatch = state_.hooks.hatchCell;
-        return {state_.colours.entry(index), hatch && hatch(state_, row, column)};
+        return {state_.colours.entry(index), masked(row, column)};
+    }
+
+    // The depth-of-investigation mask, where it covers the cell.
+    bool masked(int row, int column) const {
+        const DoiIndex& doi = state_.doi;
+        return doi.shown && row < static_cast<int>(doi.values.size()) &&
+               column < static_cast<int>(doi.values[row].size()) && doi.Masks(row, column);
     }
 
     // One image where the cells are small against the pixels they cover, a rectangle per
@@ -342,8 +352,8 @@ void PaintPage(QPainter& painter, const CTest1Doc& document, const ViewState& st
                  QString::fromStdString(TitleText(document.modelKind, s)),
                  TextAlign::CentreBaseline, fonts.title);
 
-    if (s.showConvergence && state.hooks.drawConvergence)
-        state.hooks.drawConvergence(painter, document, state, fonts);
+    if (s.showConvergence && state.belowSection)
+        state.belowSection(painter, document, state, fonts);
 }
 
 QRect SectionRect(const PlotLayout& layout, const PageMapping& mapping) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doi/DoiIndex.h"
+#include "document/DoiIndex.h"
 #include "plot/ColourTable.h"
 #include "plot/DisplaySettings.h"
 #include "plot/PlotLayout.h"
@@ -13,25 +13,10 @@ class QPainter;
 struct PageFonts;
 struct ViewState;
 
-// Extension points of the paint for the features drawn by their own parts of the
-// program; a view state starts with the standard ones, and tests may replace them.
-// Each is optional; an empty one draws nothing.
-struct PaintHooks {
-    // Depth-of-investigation mask: true hatches the cell (row from the top, column
-    // from the left of the whole mesh). Asked only for cells that are not blank.
-    std::function<bool(const ViewState&, int row, int column)> hatchCell;
-    // Face weights, drawn after the cells and before the mesh lines, inside the area of
-    // interest. The painter draws in page units with the line pen selected.
-    std::function<void(QPainter&, const CTest1Doc&, const ViewState&)> drawWeights;
-    // Convergence curves, the last step of the paint, with the title font selected.
-    std::function<void(QPainter&, const CTest1Doc&, const ViewState&, const PageFonts&)>
-        drawConvergence;
-    // Run by every document update that applies (the mask is cleared there).
-    std::function<void(ViewState&)> documentUpdated;
-};
-
-// The mask from the view's DoiIndex, the face weights and the convergence curves.
-PaintHooks StandardPaintHooks();
+// A layer that a feature above the plot hands the page painter: drawn as the last step
+// of the paint, with the title font selected (the convergence curves below the section).
+using PageLayer =
+    std::function<void(QPainter&, const CTest1Doc&, const ViewState&, const PageFonts&)>;
 
 // How the section's cells reach the surface. Automatic draws them as images where
 // cells are small against the pixels and as one rectangle per cell where they are
@@ -44,8 +29,12 @@ struct ViewState {
     PlotLayout layout;
     ColourTable colours;
     DoiIndex doi;
-    PaintHooks hooks = StandardPaintHooks();
+    // Drawn while showConvergence is set; empty draws nothing.
+    PageLayer belowSection;
     CellDrawing cellDrawing = CellDrawing::Automatic;
+    // Told of every cell whose colour the paint works out; tests and the benchmark count
+    // them to show that a repaint looks only at the cells it needs.
+    std::function<void(int row, int column)> cellLookObserver;
 
     // Rebuilds the colour table after useColour or flipColours changed.
     void rebuildColours() { colours = ColourTable(settings.useColour, settings.flipColours); }

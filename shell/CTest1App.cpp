@@ -1,11 +1,12 @@
 #include "shell/CTest1App.h"
 
+#include "convergence/ConvergencePlot.h"
+#include "dialogs/CAboutDlg.h"
 #include "document/CTest1Doc.h"
 #include "document/CommandLine.h"
 #include "document/Messages.h"
 #include "document/TextFile.h"
 #include "plot/CTest1View.h"
-#include "shell/CAboutDlg.h"
 #include "shell/CMainFrame.h"
 #include "shell/CommandIds.h"
 #include "shell/DocumentCommands.h"
@@ -51,7 +52,7 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args) {
         messages_.warning("Failed to create empty document.");
         return false;
     }
-    view_ = new CTest1View(*document_, frame_.get());
+    view_ = new CTest1View(*document_, ConvergenceLayer(), frame_.get());
     frame_->SetView(view_);
     viewCommands_ = std::make_unique<ViewCommands>(*view_, messages_);
     viewCommands_->SetDialogRunner(runDialog_);

@@ -1,10 +1,10 @@
 #include "shell/DocumentCommands.h"
 
+#include "dialogs/BusyCursor.h"
+#include "dialogs/CDlgWeight.h"
+#include "dialogs/CFileLoad.h"
 #include "document/CTest1Doc.h"
-#include "shell/BusyCursor.h"
-#include "shell/CFileLoad.h"
 #include "shell/CommandIds.h"
-#include "weights/CDlgWeight.h"
 #include "weights/WeightReader.h"
 
 #include <QDialog>

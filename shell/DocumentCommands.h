@@ -1,7 +1,7 @@
 #pragma once
 
+#include "dialogs/DialogRunner.h"
 #include "shell/CommandTarget.h"
-#include "shell/DialogRunner.h"
 
 #include <functional>
 #include <string>

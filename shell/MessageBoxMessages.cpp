@@ -1,6 +1,6 @@
 #include "shell/MessageBoxMessages.h"
 
-#include "shell/BusyCursor.h"
+#include "dialogs/BusyCursor.h"
 
 #include <QMessageBox>
 #include <QString>

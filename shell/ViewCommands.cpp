@@ -2,15 +2,15 @@
 
 #include "document/Messages.h"
 
+#include "dialogs/BusyCursor.h"
+#include "dialogs/CAreaIntrst.h"
+#include "dialogs/CDoi.h"
+#include "dialogs/CMinMax.h"
+#include "dialogs/CPadDlg.h"
 #include "document/CTest1Doc.h"
-#include "doi/CDoi.h"
 #include "doi/DoiComputation.h"
 #include "plot/CTest1View.h"
 #include "plot/ValueScale.h"
-#include "shell/BusyCursor.h"
-#include "shell/CAreaIntrst.h"
-#include "shell/CMinMax.h"
-#include "shell/CPadDlg.h"
 #include "shell/CommandIds.h"
 
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "weights/CellWeights.h"
+#include "document/CellWeights.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "TestFiles.h"
 
 #include "document/CTest1Doc.h"
+#include "document/DoiIndex.h"
 #include "document/RecordingMessages.h"
 #include "doi/DoiComputation.h"
-#include "doi/DoiIndex.h"
 
 #include <gtest/gtest.h>
 

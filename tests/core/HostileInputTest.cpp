@@ -6,11 +6,11 @@
 
 #include "document/CTest1Doc.h"
 #include "document/ConvergenceReader.h"
+#include "document/DoiIndex.h"
 #include "document/MeshReader.h"
 #include "document/ModelReader.h"
 #include "document/RecordingMessages.h"
 #include "doi/DoiComputation.h"
-#include "doi/DoiIndex.h"
 #include "weights/WeightReader.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include "FuzzSupport.h"
 
 #include "document/CTest1Doc.h"
+#include "document/DoiIndex.h"
 #include "doi/DoiComputation.h"
-#include "doi/DoiIndex.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,12 +1,13 @@
 #include "SectionFixture.h"
 
+#include "convergence/ConvergencePlot.h"
 #include "plot/PageMapping.h"
 #include "plot/SectionPainter.h"
 
 #include <gtest/gtest.h>
 
 // The depth-of-investigation mask, the face weights and the convergence curves as the
-// view draws them: through the hooks every view state starts with.
+// window and korvex-render draw them.
 namespace {
 const QSize Client(1600, 1200);
 
@@ -96,6 +97,7 @@ TEST(FeaturePaint, ConvergenceCurvesFillTheBandBelowTheSection) {
     f.document.history.normMin = 1.0;
     f.document.history.normMax = 2.0;
     f.document.convergenceLoaded = true;
+    f.state.belowSection = ConvergenceLayer();
     f.state.settings.showConvergence = true;
     const QImage image = f.render(Client);
     const QPoint bandTop = f.pixelOf(0, f.state.layout.plotHeight + 1400, Client);

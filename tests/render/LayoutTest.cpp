@@ -158,9 +158,9 @@ TEST(DocumentUpdate, ModelKindSetsFlagsAndScaleButtons) {
 
 TEST(DocumentUpdate, ResetsRangeConvergenceWeightsAndMask) {
     SectionFixture f;
-    int maskResets = 0;
-    f.state.hooks.documentUpdated = [&](ViewState&) { ++maskResets; };
     f.loadSmallSection();
+    f.state.doi.values = {{1.0f}};
+    f.state.doi.shown = true;
     f.state.settings.rangeMin = -10;
     f.state.settings.showConvergence = true;
     f.state.settings.showWeights = true;
@@ -172,7 +172,8 @@ TEST(DocumentUpdate, ResetsRangeConvergenceWeightsAndMask) {
     EXPECT_EQ(f.state.settings.rangeMax, -1.0);
     EXPECT_FALSE(f.state.settings.showConvergence);
     EXPECT_FALSE(f.state.settings.showWeights);
-    EXPECT_EQ(maskResets, 2);
+    EXPECT_FALSE(f.state.doi.shown);
+    EXPECT_TRUE(f.state.doi.values.empty());
     // Colour choices, mesh overlay and font survive.
     EXPECT_TRUE(f.state.settings.showMesh);
     EXPECT_EQ(f.state.settings.fontHeight, 200);

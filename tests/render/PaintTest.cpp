@@ -170,10 +170,7 @@ TEST(PaintRegion, CellsOutsideTheRepaintedAreaAreNotLookedAt) {
     SectionFixture f;
     f.loadSmallSection();
     int lookups = 0;
-    f.state.hooks.hatchCell = [&](const ViewState&, int, int) {
-        ++lookups;
-        return false;
-    };
+    f.state.cellLookObserver = [&](int, int) { ++lookups; };
     const PageMapping mapping = MappingFor(f.state, Client);
     QImage image(mapping.pageSizePixels(), QImage::Format_RGB32);
     image.fill(Qt::magenta);
@@ -202,7 +199,8 @@ TEST(PaintRegion, CellsOutsideTheRepaintedAreaAreNotLookedAt) {
 TEST(PaintHatch, MaskedCellsAreCrossHatchedAndBlankCellsStayWhite) {
     SectionFixture f;
     f.loadSmallSection();
-    f.state.hooks.hatchCell = [](const ViewState&, int row, int) { return row == 1; };
+    f.state.doi.values = {{0.0f, 0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f, 1.0f}};
+    f.state.doi.shown = true;
     const QImage image = f.render(Client);
     const QPoint centre = f.cellCentre(1, 0, Client);
     const QRect box(centre - QPoint(8, 8), QSize(16, 16));
@@ -221,20 +219,17 @@ TEST(PaintHatch, MaskedCellsAreCrossHatchedAndBlankCellsStayWhite) {
     EXPECT_EQ(Rgb(image, f.cellCentre(0, 0, Client)), Rgb(f.tableColour(-3.0f)));
 }
 
-TEST(PaintHooks, WeightsAndCurvesAreDrawnOnlyWhenSwitchedOn) {
+TEST(PaintLayers, TheLayerBelowTheSectionIsDrawnOnlyWhenSwitchedOn) {
     SectionFixture f;
     f.loadSmallSection();
-    int weights = 0, curves = 0;
-    f.state.hooks.drawWeights = [&](QPainter&, const CTest1Doc&, const ViewState&) { ++weights; };
-    f.state.hooks.drawConvergence = [&](QPainter&, const CTest1Doc&, const ViewState&,
-                                        const PageFonts&) { ++curves; };
+    int curves = 0;
+    f.state.belowSection = [&](QPainter&, const CTest1Doc&, const ViewState&, const PageFonts&) {
+        ++curves;
+    };
     f.render(Client);
-    EXPECT_EQ(weights, 0);
     EXPECT_EQ(curves, 0);
-    f.state.settings.showWeights = true;
     f.state.settings.showConvergence = true;
     f.render(Client);
-    EXPECT_EQ(weights, 1);
     EXPECT_EQ(curves, 1);
 }
 

@@ -1,8 +1,8 @@
 #include "AppFixture.h"
 
-#include "shell/BusyCursor.h"
+#include "dialogs/BusyCursor.h"
+#include "dialogs/CDlgWeight.h"
 #include "shell/CommandIds.h"
-#include "weights/CDlgWeight.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 #include "../core/TestFiles.h"
 
+#include "dialogs/CAreaIntrst.h"
+#include "dialogs/CMinMax.h"
+#include "dialogs/CPadDlg.h"
+#include "dialogs/NumberBox.h"
 #include "document/RecordingMessages.h"
-#include "shell/CAreaIntrst.h"
-#include "shell/CMinMax.h"
-#include "shell/CPadDlg.h"
-#include "shell/NumberBox.h"
 
 #include <QApplication>
 #include <QPushButton>

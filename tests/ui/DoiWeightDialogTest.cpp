@@ -1,11 +1,11 @@
 #include "AppFixture.h"
 
-#include "doi/CDoi.h"
-#include "shell/CEditDrop.h"
+#include "dialogs/CDlgWeight.h"
+#include "dialogs/CDoi.h"
+#include "dialogs/CEditDrop.h"
+#include "dialogs/FileChooser.h"
 #include "shell/CMainFrame.h"
 #include "shell/CommandIds.h"
-#include "shell/FileChooser.h"
-#include "weights/CDlgWeight.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "../core/TestFiles.h"
 
+#include "dialogs/CEditDrop.h"
+#include "dialogs/CFileLoad.h"
+#include "dialogs/FileChooser.h"
 #include "document/RecordingMessages.h"
-#include "shell/CEditDrop.h"
-#include "shell/CFileLoad.h"
-#include "shell/FileChooser.h"
 
 #include <QApplication>
 #include <QDropEvent>

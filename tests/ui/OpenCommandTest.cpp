@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 
-#include "shell/CEditDrop.h"
-#include "shell/CFileLoad.h"
+#include "dialogs/CEditDrop.h"
+#include "dialogs/CFileLoad.h"
 #include "shell/CommandIds.h"
 
 #include <QAction>

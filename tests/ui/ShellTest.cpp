@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 
-#include "shell/CAboutDlg.h"
+#include "dialogs/CAboutDlg.h"
 #include "shell/CommandIds.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 #include "AppFixture.h"
 
+#include "dialogs/CMinMax.h"
+#include "dialogs/CPadDlg.h"
+#include "dialogs/NumberBox.h"
 #include "plot/PageMapping.h"
 #include "plot/PointerReadout.h"
-#include "shell/CMinMax.h"
-#include "shell/CPadDlg.h"
 #include "shell/CommandIds.h"
-#include "shell/NumberBox.h"
 #include "shell/ViewCommands.h"
 
 #include <QTest>

@@ -5,6 +5,9 @@
 #include <clocale>
 
 int main(int argc, char** argv) {
+    // Headless unless told otherwise, also when ctest lists the cases.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,4 +1,4 @@
-#include "shell/NumberBox.h"
+#include "dialogs/NumberBox.h"
 
 #include "document/Messages.h"
 #include "document/NumberText.h"

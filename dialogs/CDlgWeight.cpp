@@ -1,9 +1,9 @@
-#include "weights/CDlgWeight.h"
+#include "dialogs/CDlgWeight.h"
 
+#include "dialogs/CEditDrop.h"
+#include "dialogs/FileChooser.h"
+#include "dialogs/FileNameBox.h"
 #include "document/TextFile.h"
-#include "shell/CEditDrop.h"
-#include "shell/FileChooser.h"
-#include "shell/FileNameBox.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "shell/CAreaIntrst.h"
+#include "dialogs/CAreaIntrst.h"
 
+#include "dialogs/NumberBox.h"
 #include "document/Messages.h"
-#include "shell/NumberBox.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,10 +1,10 @@
-#include "shell/CFileLoad.h"
+#include "dialogs/CFileLoad.h"
 
+#include "dialogs/CEditDrop.h"
+#include "dialogs/FileChooser.h"
+#include "dialogs/FileNameBox.h"
 #include "document/Messages.h"
 #include "document/TextFile.h"
-#include "shell/CEditDrop.h"
-#include "shell/FileChooser.h"
-#include "shell/FileNameBox.h"
 
 #include <QButtonGroup>
 #include <QFile>

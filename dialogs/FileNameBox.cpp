@@ -1,4 +1,4 @@
-#include "shell/FileNameBox.h"
+#include "dialogs/FileNameBox.h"
 
 #include "document/Messages.h"
 #include "document/TextFile.h"

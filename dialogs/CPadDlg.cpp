@@ -1,6 +1,6 @@
-#include "shell/CPadDlg.h"
+#include "dialogs/CPadDlg.h"
 
-#include "shell/NumberBox.h"
+#include "dialogs/NumberBox.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "weights/CellWeights.h"
+#include "document/CellWeights.h"
 
 void ClearWeights(CellWeights& weights) {
     weights.cellWeights.clear();

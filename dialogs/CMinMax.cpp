@@ -1,7 +1,7 @@
-#include "shell/CMinMax.h"
+#include "dialogs/CMinMax.h"
 
+#include "dialogs/NumberBox.h"
 #include "document/Messages.h"
-#include "shell/NumberBox.h"
 
 #include <QFormLayout>
 #include <QPushButton>

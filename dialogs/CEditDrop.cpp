@@ -1,4 +1,4 @@
-#include "shell/CEditDrop.h"
+#include "dialogs/CEditDrop.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>

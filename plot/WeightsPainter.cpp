@@ -1,9 +1,9 @@
-#include "weights/WeightsPainter.h"
+#include "plot/WeightsPainter.h"
 
+#include "document/CellWeights.h"
 #include "document/MeshGrid.h"
 #include "plot/PageUnits.h"
 #include "plot/PainterGuard.h"
-#include "weights/CellWeights.h"
 
 #include <QPainter>
 #include <QPen>

@@ -1,4 +1,4 @@
-#include "shell/FileChooser.h"
+#include "dialogs/FileChooser.h"
 
 #include <QFileDialog>
 

@@ -1,4 +1,4 @@
-#include "shell/CAboutDlg.h"
+#include "dialogs/CAboutDlg.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

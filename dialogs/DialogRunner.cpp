@@ -1,4 +1,4 @@
-#include "shell/DialogRunner.h"
+#include "dialogs/DialogRunner.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "shell/SettingsDialog.h"
+#include "dialogs/SettingsDialog.h"
 
 #include <QBoxLayout>
 #include <QPushButton>

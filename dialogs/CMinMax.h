@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/SettingsDialog.h"
+#include "dialogs/SettingsDialog.h"
 
 class NumberBox;
 
