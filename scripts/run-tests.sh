@@ -8,6 +8,7 @@ sanitizers=1
 if [ "${1:-}" = "--no-sanitizers" ]; then
     sanitizers=0
 fi
+bash scripts/check-includes.sh
 bash scripts/install-deps.sh
 bash scripts/build.sh build
 export QT_QPA_PLATFORM=offscreen
