@@ -2,7 +2,6 @@
 
 #include "document/CTest1Doc.h"
 #include "shell/CommandIds.h"
-#include "shell/CommandTable.h"
 
 #include <QAction>
 #include <QEvent>
@@ -17,14 +16,22 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+#include <vector>
+
 const QString CMainFrame::IdleText = QStringLiteral(" Norhaven");
 
 namespace {
 // Qt shows a status tip of "" as "go back to idle"; a prompt that is meant to blank
 // the pane is sent as a single blank instead.
-QString statusTipFor(const CommandInfo& info) {
-    const QString prompt = QString::fromUtf8(info.prompt);
+QString statusTipFor(const Command& command) {
+    const QString prompt = QString::fromUtf8(command.prompt);
     return prompt.isEmpty() ? QStringLiteral(" ") : prompt;
+}
+
+// False for a row that the row of an earlier owner on the route shadows.
+bool carriesOut(const Command& command) {
+    return FindCommand(command.id) == &command;
 }
 } // namespace
 
@@ -51,59 +58,61 @@ void CMainFrame::SetView(QWidget* view) {
     view->setFocus();
 }
 
-QAction* CMainFrame::makeAction(int id, bool forToolbar) {
-    const CommandInfo& info = *FindCommand(id);
-    QString text = QString::fromUtf8(info.label);
-    // With a tab in the text the menu shows our shortcut text and not Qt's own.
-    if (info.shortcutText && !forToolbar)
-        text += QLatin1Char('\t') + QString::fromUtf8(info.shortcutText);
+void CMainFrame::SetCommandContext(const CommandContext& context) {
+    context_.emplace(context);
+    RefreshCommandStates();
+}
+
+QAction* CMainFrame::makeAction(const Command& command) {
+    QString text = QString::fromUtf8(command.label);
+    // With a tab in the text the menu shows what follows it (our shortcut text, or
+    // nothing) instead of Qt's name of the keys.
+    if (command.shortcutText || command.keys)
+        text +=
+            QLatin1Char('\t') + QString::fromUtf8(command.shortcutText ? command.shortcutText : "");
     auto* action = new QAction(text, this);
-    action->setStatusTip(statusTipFor(info));
-    action->setCheckable(info.checkable);
-    if (info.tooltip)
-        action->setToolTip(QString::fromUtf8(info.tooltip));
-    if (forToolbar)
-        action->setIcon(QIcon(QStringLiteral(":/icons/") + QString::fromUtf8(info.icon)));
-    connect(action, &QAction::triggered, this, [this, id, action] {
-        // A checkable action flips itself on click; the command decides the state.
-        Dispatch(id);
-        action->setChecked(router_.IsChecked(id));
-    });
+    action->setStatusTip(statusTipFor(command));
+    action->setCheckable(command.isCheckable());
+    if (command.tooltip)
+        action->setToolTip(QString::fromUtf8(command.tooltip));
+    if (command.tile) {
+        action->setIcon(QIcon(QStringLiteral(":/icons/") + QString::fromUtf8(command.tile)));
+        action->setIconVisibleInMenu(false);
+    }
+    if (command.keys) {
+        action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(command.keys)));
+        // On the window too, so the keys work wherever the focus is in it.
+        addAction(action);
+    }
+    // A checkable action flips itself on click; the refresh after the command puts
+    // back the state its rule gives.
+    connect(action, &QAction::triggered, this, [this, id = command.id] { Dispatch(id); });
+    actions_.insert(command.id, action);
     return action;
 }
 
 void CMainFrame::createMenus() {
     QHash<QString, QMenu*> menus;
-    QMenu* submenu = nullptr;
-    for (const CommandInfo& info : CommandTable()) {
-        const QString name = QString::fromUtf8(info.menu);
+    for (const Command& command : CommandTable()) {
+        if (!carriesOut(command))
+            continue;
+        const QString name = QString::fromUtf8(command.menu);
         QMenu*& menu = menus[name];
         if (!menu) {
             menu = menuBar()->addMenu(name);
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommandStates);
         }
         QMenu* target = menu;
-        if (info.submenu) {
-            if (!submenu || submenu->title() != QString::fromUtf8(info.submenu))
-                submenu = menu->addMenu(QString::fromUtf8(info.submenu));
+        if (command.submenu) {
+            const QString title = QString::fromUtf8(command.submenu);
+            QMenu*& submenu = menus[name + QLatin1Char('/') + title];
+            if (!submenu)
+                submenu = menu->addMenu(title);
             target = submenu;
         }
-        QAction* action = makeAction(info.id, false);
-        // Keys live on window-wide actions: the menu item shows only our own text.
-        if (!info.keys.empty()) {
-            auto* keys = new QAction(this);
-            QList<QKeySequence> sequences;
-            for (const char* key : info.keys)
-                sequences << QKeySequence(QString::fromUtf8(key));
-            keys->setShortcuts(sequences);
-            keys->setShortcutContext(Qt::WindowShortcut);
-            connect(keys, &QAction::triggered, this, [this, id = info.id] { Dispatch(id); });
-            addAction(keys);
-        }
-        target->addAction(action);
-        if (info.separatorAfter)
+        target->addAction(makeAction(command));
+        if (command.separatorAfter)
             target->addSeparator();
-        menuActions_.insert(info.id, action);
     }
 }
 
@@ -117,22 +126,20 @@ bool CMainFrame::createToolBar() {
     toolBar_->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    std::vector<const CommandInfo*> places(9, nullptr);
-    for (const CommandInfo& info : CommandTable()) {
-        if (info.toolbarPlace > 0)
-            places[info.toolbarPlace] = &info;
+    std::vector<const Command*> tiles;
+    for (const Command& command : CommandTable()) {
+        if (command.place > 0 && carriesOut(command))
+            tiles.push_back(&command);
     }
-    for (int place = 1; place <= 8; ++place) {
-        const CommandInfo* info = places[place];
-        if (!info)
+    std::ranges::sort(tiles, {}, &Command::place);
+    for (const Command* command : tiles) {
+        QAction* button = action(command->id);
+        if (button->icon().pixmap(QSize(16, 15)).isNull())
             return false;
-        QAction* action = makeAction(info->id, true);
-        if (action->icon().pixmap(QSize(16, 15)).isNull())
-            return false;
-        toolBar_->addAction(action);
-        toolbarActions_.insert(info->id, action);
-        if (ToolbarGapAfter(place))
-            toolBar_->addSeparator();
+        toolBar_->addAction(button);
+        toolbarItems_ << button;
+        if (command->toolbarGapAfter)
+            toolbarItems_ << toolBar_->addSeparator();
     }
     return true;
 }
@@ -187,9 +194,18 @@ QString CMainFrame::StatusText() const {
 }
 
 void CMainFrame::HideScaleButtons(bool hide) {
-    for (int id : {ID_LOG10, ID_COND_RES}) {
-        if (QAction* action = toolbarActions_.value(id))
-            action->setVisible(!hide);
+    // Taken off the toolbar and put back in their places: hiding the actions would
+    // hide their menu items and keys too.
+    const QList<QAction*> scale = {action(ID_LOG10), action(ID_COND_RES)};
+    QAction* next = nullptr; // the item after, already in its place
+    for (auto item = toolbarItems_.crbegin(); item != toolbarItems_.crend(); ++item) {
+        if (hide && scale.contains(*item)) {
+            toolBar_->removeAction(*item);
+            continue;
+        }
+        if (!toolBar_->actions().contains(*item))
+            toolBar_->insertAction(next, *item);
+        next = *item;
     }
 }
 
@@ -202,42 +218,28 @@ bool CMainFrame::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+bool CMainFrame::IsEnabled(int id) const {
+    const Command* command = FindCommand(id);
+    return context_ && command && command->isEnabled(*context_);
+}
+
+bool CMainFrame::IsChecked(int id) const {
+    const Command* command = FindCommand(id);
+    return context_ && command && command->isChecked(*context_);
+}
+
 void CMainFrame::RefreshCommandStates() {
-    for (const CommandInfo& info : CommandTable()) {
-        const bool enabled = router_.IsEnabled(info.id);
-        const bool checked = router_.IsChecked(info.id);
-        for (QAction* action : {menuActions_.value(info.id), toolbarActions_.value(info.id)}) {
-            if (!action)
-                continue;
-            action->setEnabled(enabled);
-            if (action->isCheckable())
-                action->setChecked(checked);
-        }
+    for (auto [id, action] : actions_.asKeyValueRange()) {
+        action->setEnabled(IsEnabled(id));
+        if (action->isCheckable())
+            action->setChecked(IsChecked(id));
     }
 }
 
 bool CMainFrame::Dispatch(int id) {
-    const bool ran = router_.Run(id);
+    const bool enabled = IsEnabled(id);
+    if (enabled)
+        FindCommand(id)->run(*context_);
     RefreshCommandStates();
-    return ran;
-}
-
-bool CMainFrame::HandlesCommand(int id) const {
-    return id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR;
-}
-
-void CMainFrame::RunCommand(int id) {
-    if (id == ID_VIEW_TOOLBAR)
-        toolBar_->setVisible(!toolBar_->isVisible());
-    else if (id == ID_VIEW_STATUS_BAR)
-        statusBar()->setVisible(!statusBar()->isVisible());
-}
-
-std::optional<bool> CMainFrame::CommandChecked(int id) const {
-    // isHidden, not isVisible: the bars count as shown before the window first appears.
-    if (id == ID_VIEW_TOOLBAR)
-        return !toolBar_->isHidden();
-    if (id == ID_VIEW_STATUS_BAR)
-        return !statusBar()->isHidden();
-    return std::nullopt;
+    return enabled;
 }

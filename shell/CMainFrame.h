@@ -1,19 +1,21 @@
 #pragma once
 
-#include "shell/CommandRouter.h"
-#include "shell/CommandTarget.h"
+#include "shell/CommandTable.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
+
+#include <optional>
 
 class CTest1Doc;
 class QLabel;
 class QToolBar;
 class QAction;
 
-// The main window: menus, toolbar and keys built from the command table, the one-pane
-// status bar, and the title after the document's model file.
-class CMainFrame : public QMainWindow, public CommandTarget {
+// The main window: one action per command of the command table, serving its menu item,
+// toolbar button and keys; the one-pane status bar; the title after the model file.
+class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(CTest1Doc& document, QWidget* parent = nullptr);
@@ -21,7 +23,8 @@ public:
     // Builds the menus, toolbar and status bar; false when a toolbar tile is missing.
     bool Create();
     void SetView(QWidget* view);
-    CommandRouter& router() { return router_; }
+    // What the command handlers act on; every command stays disabled until it is given.
+    void SetCommandContext(const CommandContext& context);
 
     // "<document title> - KORVEX Model Viewer", "Untitled" while no model is loaded.
     static QString WindowTitleFor(const CTest1Doc& document);
@@ -37,19 +40,17 @@ public:
     // Hides or shows the toolbar buttons of Log10 and Conductivity / Resistivity.
     void HideScaleButtons(bool hide);
 
-    // Recomputes every action's enabled and checked state from the routing.
+    // The command's enabled and checked rules against the current state.
+    bool IsEnabled(int id) const;
+    bool IsChecked(int id) const;
+    // Sets every action's enabled and checked state from the rules.
     void RefreshCommandStates();
-    // Runs a command through the route, then refreshes the states; false when the
-    // command is disabled or nobody handles it.
+    // Runs a command if it is enabled, then refreshes the states; false when it did not
+    // run.
     bool Dispatch(int id);
-    QAction* menuAction(int id) const { return menuActions_.value(id); }
-    QAction* toolbarAction(int id) const { return toolbarActions_.value(id); }
+    // The command's one action: its menu item, toolbar button and keys.
+    QAction* action(int id) const { return actions_.value(id); }
     QToolBar* toolBar() const { return toolBar_; }
-
-    // The frame's own commands: the toolbar and status bar toggles.
-    bool HandlesCommand(int id) const override;
-    void RunCommand(int id) override;
-    std::optional<bool> CommandChecked(int id) const override;
 
 protected:
     bool event(QEvent* event) override;
@@ -58,13 +59,14 @@ protected:
 private:
     void createMenus();
     bool createToolBar();
-    QAction* makeAction(int id, bool forToolbar);
+    QAction* makeAction(const Command& command);
 
     CTest1Doc& document_;
-    CommandRouter router_;
+    std::optional<CommandContext> context_;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
-    QHash<int, QAction*> menuActions_;
-    QHash<int, QAction*> toolbarActions_;
+    QHash<int, QAction*> actions_;
+    // The toolbar's buttons and gaps in their places, hidden ones included.
+    QList<QAction*> toolbarItems_;
     bool sizeFitted_ = false;
 };

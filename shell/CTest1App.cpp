@@ -8,7 +8,6 @@
 #include "document/TextFile.h"
 #include "plot/CTest1View.h"
 #include "shell/CMainFrame.h"
-#include "shell/CommandIds.h"
 #include "shell/DocumentCommands.h"
 #include "shell/ReadoutController.h"
 #include "shell/ViewCommands.h"
@@ -16,7 +15,7 @@
 CTest1App::CTest1App(Messages& messages) : messages_(messages) {}
 
 CTest1App::~CTest1App() {
-    // The view lives inside the frame; its command map must go first.
+    // The view lives inside the frame; its command helpers must go first.
     viewCommands_.reset();
     frame_.reset();
 }
@@ -62,7 +61,12 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args) {
         frame_->UpdateTitle();
         view_->update();
     });
-    frame_->router().SetRoute({viewCommands_.get(), documentCommands_.get(), frame_.get(), this});
+    frame_->SetCommandContext({.view = *view_,
+                               .viewCommands = *viewCommands_,
+                               .document = *document_,
+                               .documentCommands = *documentCommands_,
+                               .frame = *frame_,
+                               .app = *this});
     new ReadoutController(*view_, *frame_);
     view_->setHideScaleButtonsHandler(
         [frame = frame_.get()](bool hide) { frame->HideScaleButtons(hide); });
@@ -92,15 +96,7 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args) {
     return true;
 }
 
-bool CTest1App::HandlesCommand(int id) const {
-    return id == ID_APP_EXIT || id == ID_APP_ABOUT;
-}
-
-void CTest1App::RunCommand(int id) {
-    if (id == ID_APP_EXIT) {
-        frame_->close();
-    } else if (id == ID_APP_ABOUT) {
-        CAboutDlg about(frame_.get());
-        runDialog_(about);
-    }
+void CTest1App::OnAppAbout() {
+    CAboutDlg about(frame_.get());
+    runDialog_(about);
 }

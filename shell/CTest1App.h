@@ -1,7 +1,6 @@
 #pragma once
 
 #include "dialogs/DialogRunner.h"
-#include "shell/CommandTarget.h"
 
 #include <memory>
 #include <string>
@@ -15,11 +14,11 @@ class Messages;
 class ViewCommands;
 
 // The application: builds the document (which loads the command line's files), the
-// main frame and the view, in that order, and carries out Exit and About.
-class CTest1App : public CommandTarget {
+// main frame and the view, in that order, and wires the commands to them.
+class CTest1App {
 public:
     explicit CTest1App(Messages& messages);
-    ~CTest1App() override;
+    ~CTest1App();
 
     // The start-up sequence; false when start-up failed and the program must end.
     bool InitInstance(const std::vector<std::string>& args);
@@ -32,8 +31,8 @@ public:
     // Replaces how every modal dialog of the commands is run (tests answer them).
     void SetDialogRunner(DialogRunner runner);
 
-    bool HandlesCommand(int id) const override;
-    void RunCommand(int id) override;
+    // "&About ...": the About box.
+    void OnAppAbout();
 
     // The first argument that is not a switch, as the framework would open it.
     static std::string FirstFileArgument(const std::vector<std::string>& args);

@@ -1,26 +1,57 @@
 #pragma once
 
-#include <vector>
+#include <span>
 
-// One row per menu item, in menu order: everything the menus, the toolbar, the keys
-// and the status prompts need to know about a command.
-struct CommandInfo {
-    int id;
-    const char* menu;              // "&File", ...
-    const char* submenu;           // "font" or nullptr
-    const char* label;             // without the shortcut text
-    const char* shortcutText;      // shown right-aligned after a tab, or nullptr
-    std::vector<const char*> keys; // QKeySequence strings
-    int toolbarPlace;              // 1 to 8 from the left, 0 when not on the toolbar
-    const char* prompt;            // status prompt; "" blanks the pane
-    const char* tooltip;           // nullptr: none
-    const char* icon;              // resource name of the toolbar tile
-    bool checkable;
-    bool separatorAfter; // in the menu
+class CMainFrame;
+class CTest1App;
+class CTest1Doc;
+class CTest1View;
+class DocumentCommands;
+class ViewCommands;
+
+// Who carries a command out, in the order a command used to be offered to them: the
+// view first, the application last. A command that two owners could carry out belongs
+// to the first of them (FindCommand picks that row).
+enum class Owner { View, Document, Frame, Application };
+
+// What the handlers and rules act on.
+struct CommandContext {
+    CTest1View& view;
+    ViewCommands& viewCommands; // the view's dialogs, copy and toggles
+    CTest1Doc& document;
+    DocumentCommands& documentCommands; // Open, Reload, the weights load
+    CMainFrame& frame;
+    CTest1App& app;
 };
 
-const std::vector<CommandInfo>& CommandTable();
-const CommandInfo* FindCommand(int id);
+using CommandHandler = void (*)(const CommandContext&);
+using CommandRule = bool (*)(const CommandContext&);
 
-// Toolbar places followed by a gap.
-bool ToolbarGapAfter(int place);
+// One menu item: its texts, keys and toolbar tile, who carries it out and how.
+struct Command {
+    int id;
+    const char* menu;                   // "&File", ...
+    const char* submenu = nullptr;      // "font"
+    const char* label;                  // without the shortcut text
+    const char* shortcutText = nullptr; // shown right-aligned in the menu
+    const char* keys = nullptr;         // QKeySequence strings joined by "; "
+    const char* prompt;                 // status prompt; "" blanks the pane
+    const char* tooltip = nullptr;
+    const char* tile = nullptr; // resource name of the toolbar tile
+    int place = 0;              // 1 to 8 from the left on the toolbar, 0: not on it
+    bool toolbarGapAfter = false;
+    bool separatorAfter = false; // in the menu
+    Owner owner;
+    CommandHandler run;
+    CommandRule enabled = nullptr; // none: always enabled
+    CommandRule checked = nullptr; // none: not checkable
+
+    bool isEnabled(const CommandContext& c) const { return !enabled || enabled(c); }
+    bool isCheckable() const { return checked != nullptr; }
+    bool isChecked(const CommandContext& c) const { return checked && checked(c); }
+};
+
+// Every command, in menu order.
+std::span<const Command> CommandTable();
+// The row of the first owner on the route that carries the id out; nullptr for none.
+const Command* FindCommand(int id);

@@ -4,40 +4,9 @@
 #include "dialogs/CDlgWeight.h"
 #include "dialogs/CFileLoad.h"
 #include "document/CTest1Doc.h"
-#include "shell/CommandIds.h"
 #include "weights/WeightReader.h"
 
 #include <QDialog>
-
-bool DocumentCommands::HandlesCommand(int id) const {
-    return id == ID_OPEN_FILES || id == ID_RELOAD || id == ID_LOAD_WEIGHTS ||
-           id == ID_MESH_STATISTICS;
-}
-
-void DocumentCommands::RunCommand(int id) {
-    switch (id) {
-    case ID_OPEN_FILES:
-        OnOpenFiles();
-        break;
-    case ID_RELOAD:
-        OnReload();
-        break;
-    case ID_MESH_STATISTICS:
-        document_.OnMeshStatistics();
-        break;
-    case ID_LOAD_WEIGHTS:
-        OnLoadWeights();
-        break;
-    default:
-        break;
-    }
-}
-
-std::optional<bool> DocumentCommands::CommandEnabled(int id) const {
-    if (id == ID_RELOAD || id == ID_LOAD_WEIGHTS || id == ID_MESH_STATISTICS)
-        return document_.loaded;
-    return std::nullopt;
-}
 
 void DocumentCommands::OnOpenFiles() {
     CFileLoad dialog(document_.messages(), dialogParent_);

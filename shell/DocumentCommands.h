@@ -1,7 +1,6 @@
 #pragma once
 
 #include "dialogs/DialogRunner.h"
-#include "shell/CommandTarget.h"
 
 #include <functional>
 #include <string>
@@ -9,16 +8,12 @@
 class CTest1Doc;
 class QWidget;
 
-// The document's place on the command route: Open, Reload, the weights load and the
-// mesh statistics, all but Open enabled only while data is loaded.
-class DocumentCommands : public CommandTarget {
+// The document's commands that run a dialog or report a load: Open, Reload and the
+// weights load.
+class DocumentCommands {
 public:
     explicit DocumentCommands(CTest1Doc& document, QWidget* dialogParent = nullptr)
         : document_(document), dialogParent_(dialogParent) {}
-
-    bool HandlesCommand(int id) const override;
-    void RunCommand(int id) override;
-    std::optional<bool> CommandEnabled(int id) const override;
 
     // Replaces how the load dialog is run (tests answer it).
     void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }

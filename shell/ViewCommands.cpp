@@ -11,7 +11,6 @@
 #include "doi/DoiComputation.h"
 #include "plot/CTest1View.h"
 #include "plot/ValueScale.h"
-#include "shell/CommandIds.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,130 +21,22 @@ using Repaint = CTest1View::Repaint;
 ViewCommands::ViewCommands(CTest1View& view, Messages& messages)
     : view_(view), messages_(messages) {}
 
-bool ViewCommands::HandlesCommand(int id) const {
-    switch (id) {
-    case ID_PADDING_CELLS:
-    case ID_MIN_MAX:
-    case ID_LOG10:
-    case ID_MESH:
-    case ID_COND_RES:
-    case ID_COLOUR_MAP:
-    case ID_CONVERGENCE:
-    case ID_AREA_OF_INTEREST:
-    case ID_FLIP_COLOURS:
-    case ID_DEPTH_OF_INVESTIGATION:
-    case ID_FONT_DECREASE:
-    case ID_FONT_INCREASE:
-    case ID_VIEW_WEIGHTS:
-    case ID_EDIT_COPY:
-        return true;
-    default:
-        return false;
-    }
+void ViewCommands::Toggle(bool DisplaySettings::*flag, Repaint repaint) {
+    DisplaySettings& s = view_.state().settings;
+    s.*flag = !(s.*flag);
+    view_.repaintView(repaint);
 }
 
-std::optional<bool> ViewCommands::CommandEnabled(int id) const {
-    const CTest1Doc& doc = view_.document();
-    const DisplaySettings& s = view_.state().settings;
-    switch (id) {
-    case ID_PADDING_CELLS:
-    case ID_MIN_MAX:
-    case ID_MESH:
-    case ID_DEPTH_OF_INVESTIGATION:
-        return doc.loaded;
-    case ID_LOG10:
-        return doc.modelKind != Chargeability;
-    case ID_COND_RES:
-        return doc.modelKind == Conductivity;
-    case ID_CONVERGENCE:
-        return doc.loaded && doc.convergenceLoaded;
-    case ID_FONT_DECREASE:
-        return doc.loaded && s.fontHeight > 1;
-    case ID_FONT_INCREASE:
-        return doc.loaded && s.fontHeight < DisplaySettings::MaxFontHeight;
-    case ID_VIEW_WEIGHTS:
-        return doc.weightsLoaded;
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<bool> ViewCommands::CommandChecked(int id) const {
-    const DisplaySettings& s = view_.state().settings;
-    switch (id) {
-    case ID_LOG10:
-        return s.showLog;
-    case ID_MESH:
-        return s.showMesh;
-    case ID_CONVERGENCE:
-        return s.showConvergence;
-    case ID_VIEW_WEIGHTS:
-        return s.showWeights;
-    default:
-        return std::nullopt;
-    }
-}
-
-void ViewCommands::RunCommand(int id) {
+void ViewCommands::ToggleColours(bool DisplaySettings::*flag) {
     ViewState& state = view_.state();
-    DisplaySettings& s = state.settings;
-    switch (id) {
-    case ID_LOG10:
-        s.showLog = !s.showLog;
-        view_.repaintView(Repaint::PartialWithErase);
-        break;
-    case ID_COND_RES:
-        s.showConductivity = !s.showConductivity;
-        view_.repaintView(Repaint::PartialWithErase);
-        break;
-    case ID_MESH:
-        s.showMesh = !s.showMesh;
-        view_.repaintView(Repaint::FullWithErase);
-        break;
-    case ID_COLOUR_MAP:
-        s.useColour = !s.useColour;
-        state.rebuildColours();
-        view_.repaintView(Repaint::FullWithoutErase);
-        break;
-    case ID_FLIP_COLOURS:
-        s.flipColours = !s.flipColours;
-        state.rebuildColours();
-        view_.repaintView(Repaint::FullWithoutErase);
-        break;
-    case ID_CONVERGENCE:
-        s.showConvergence = !s.showConvergence;
-        view_.repaintView(Repaint::FullWithErase);
-        break;
-    case ID_VIEW_WEIGHTS:
-        s.showWeights = !s.showWeights;
-        view_.repaintView(Repaint::FullWithErase);
-        break;
-    case ID_FONT_DECREASE:
-        s.fontHeight -= DisplaySettings::FontStep;
-        view_.repaintView(Repaint::FullWithErase);
-        break;
-    case ID_FONT_INCREASE:
-        s.fontHeight += DisplaySettings::FontStep;
-        view_.repaintView(Repaint::FullWithErase);
-        break;
-    case ID_PADDING_CELLS:
-        OnPaddingCells();
-        break;
-    case ID_MIN_MAX:
-        OnMinMax();
-        break;
-    case ID_AREA_OF_INTEREST:
-        OnAreaOfInterest();
-        break;
-    case ID_EDIT_COPY:
-        OnEditCopy();
-        break;
-    case ID_DEPTH_OF_INVESTIGATION:
-        OnDepthOfInvestigation();
-        break;
-    default:
-        break;
-    }
+    state.settings.*flag = !(state.settings.*flag);
+    state.rebuildColours();
+    view_.repaintView(Repaint::FullWithoutErase);
+}
+
+void ViewCommands::StepFont(int step) {
+    view_.state().settings.fontHeight += step;
+    view_.repaintView(Repaint::FullWithErase);
 }
 
 void ViewCommands::OnDepthOfInvestigation() {

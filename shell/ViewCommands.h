@@ -1,39 +1,38 @@
 #pragma once
 
 #include "dialogs/DialogRunner.h"
-#include "shell/CommandTarget.h"
+#include "plot/CTest1View.h"
 
 #include <string>
 
-class CTest1View;
 class Messages;
 
-// The view's place on the command route: the display toggles, the font steps, the
-// three settings dialogs, the copy, and the depth-of-investigation and weights views.
-class ViewCommands : public CommandTarget {
+// What the view's commands do beyond a line: the display toggles and font steps with
+// their repaints, the three settings dialogs, the copy, and the depth of investigation.
+class ViewCommands {
 public:
     ViewCommands(CTest1View& view, Messages& messages);
 
     void SetDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
 
-    bool HandlesCommand(int id) const override;
-    void RunCommand(int id) override;
-    std::optional<bool> CommandEnabled(int id) const override;
-    std::optional<bool> CommandChecked(int id) const override;
+    // Flips a display flag and repaints the way that flag needs.
+    void Toggle(bool DisplaySettings::*flag, CTest1View::Repaint repaint);
+    // Flips useColour or flipColours, rebuilds the colour table and repaints over it.
+    void ToggleColours(bool DisplaySettings::*flag);
+    void StepFont(int step);
 
     // Padding counts from the dialog: taken where they fit the mesh (sums in 64 bits,
     // negative counts refused), the rest kept; then the layout runs again.
     void ApplyPadding(long long left, long long right, long long bottom);
 
-    // "Depth of investigation ...": the dialog, then the index from the second model.
-    void OnDepthOfInvestigation();
-
-private:
     void OnPaddingCells();
     void OnMinMax();
     void OnAreaOfInterest();
     void OnEditCopy();
+    // "Depth of investigation ...": the dialog, then the index from the second model.
+    void OnDepthOfInvestigation();
 
+private:
     CTest1View& view_;
     Messages& messages_;
     DialogRunner runDialog_ = DefaultDialogRunner();

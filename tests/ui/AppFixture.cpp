@@ -1,6 +1,9 @@
 #include "AppFixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <filesystem>
 
@@ -38,4 +41,15 @@ void AppFixture::startWith(ModelKind kind, const std::string& model, bool conver
     ASSERT_EQ(doc().ReadMeshFile(), ReadResult::Ok);
     doc().loaded = true;
     doc().UpdateAllViews();
+}
+
+QToolButton* AppFixture::button(int id) {
+    return qobject_cast<QToolButton*>(frame().toolBar()->widgetForAction(frame().action(id)));
+}
+
+int AppFixture::visibleButtons() {
+    int count = 0;
+    for (QAction* action : frame().toolBar()->actions())
+        count += !action->isSeparator() && action->isVisible();
+    return count;
 }

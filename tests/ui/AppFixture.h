@@ -10,6 +10,8 @@
 
 #include <QDialog>
 
+class QToolButton;
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -32,8 +34,12 @@ protected:
     CTest1Doc& doc() { return app->document(); }
     CMainFrame& frame() { return *app->frame(); }
     CTest1View& view() { return *app->view(); }
-    bool enabled(int id) { return frame().router().IsEnabled(id); }
-    bool checked(int id) { return frame().router().IsChecked(id); }
+    bool enabled(int id) { return frame().IsEnabled(id); }
+    bool checked(int id) { return frame().IsChecked(id); }
+    // The command's toolbar button; nullptr while it has none on the toolbar.
+    QToolButton* button(int id);
+    // Buttons on the toolbar, gaps not counted.
+    int visibleButtons();
 
     // Every dialog run goes through this; by default it is cancelled.
     std::function<int(QDialog&)> answer = [](QDialog&) { return int(QDialog::Rejected); };

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <map>
 #include <set>
@@ -29,12 +30,13 @@ std::set<int> unite(std::set<int> a, const std::set<int>& b) {
 class CommandStateTest : public AppFixture {
 protected:
     void expectEnabledExactly(const std::set<int>& expected) {
-        for (const CommandInfo& info : CommandTable()) {
-            EXPECT_EQ(enabled(info.id), expected.count(info.id) == 1) << info.label;
+        for (const Command& command : CommandTable()) {
+            EXPECT_EQ(enabled(command.id), expected.count(command.id) == 1) << command.label;
             // The menu item and the toolbar button show the same state.
-            EXPECT_EQ(frame().menuAction(info.id)->isEnabled(), enabled(info.id)) << info.label;
-            if (QAction* button = frame().toolbarAction(info.id)) {
-                EXPECT_EQ(button->isEnabled(), enabled(info.id)) << info.label;
+            EXPECT_EQ(frame().action(command.id)->isEnabled(), enabled(command.id))
+                << command.label;
+            if (QToolButton* tile = button(command.id)) {
+                EXPECT_EQ(tile->isEnabled(), enabled(command.id)) << command.label;
             }
         }
     }
@@ -58,7 +60,7 @@ TEST_F(CommandStateTest, ChargeabilityModelTurnsLogOnAndLocksTheScale) {
     startWith(Chargeability, Chargeabilities, true);
     expectEnabledExactly(unite(unite(AlwaysEnabled, NeedData), {ID_CONVERGENCE}));
     EXPECT_TRUE(checked(ID_LOG10));
-    EXPECT_TRUE(frame().menuAction(ID_LOG10)->isChecked());
+    EXPECT_TRUE(frame().action(ID_LOG10)->isChecked());
 }
 
 TEST_F(CommandStateTest, SensitivityModelAllowsLogButNotConductivity) {
@@ -73,11 +75,11 @@ TEST_F(CommandStateTest, TogglesFlipTheirCheckMarksThroughTheRoute) {
         EXPECT_FALSE(checked(id));
         EXPECT_TRUE(frame().Dispatch(id));
         EXPECT_TRUE(checked(id));
-        EXPECT_TRUE(frame().menuAction(id)->isChecked());
-        EXPECT_TRUE(frame().toolbarAction(id)->isChecked());
-        frame().menuAction(id)->trigger(); // as a click on the menu item
+        EXPECT_TRUE(frame().action(id)->isChecked());
+        EXPECT_TRUE(button(id)->isChecked());
+        frame().action(id)->trigger(); // as a click on the menu item
         EXPECT_FALSE(checked(id));
-        EXPECT_FALSE(frame().toolbarAction(id)->isChecked());
+        EXPECT_FALSE(button(id)->isChecked());
     }
     EXPECT_TRUE(frame().Dispatch(ID_VIEW_TOOLBAR));
     EXPECT_FALSE(checked(ID_VIEW_TOOLBAR));

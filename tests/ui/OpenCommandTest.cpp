@@ -4,11 +4,10 @@
 #include "dialogs/CFileLoad.h"
 #include "shell/CommandIds.h"
 
-#include <QAction>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QToolBar>
+#include <QToolButton>
 
 #include <filesystem>
 
@@ -55,12 +54,6 @@ protected:
         folder.write("data/run1/polsolv.out", Output);
     }
     QString title() const { return app->frame()->windowTitle(); }
-    int visibleButtons() {
-        int count = 0;
-        for (QAction* action : frame().toolBar()->actions())
-            count += !action->isSeparator() && action->isVisible();
-        return count;
-    }
     // The plain R key, as the user presses it in the main window.
     void pressR() {
         frame().activateWindow();
@@ -159,7 +152,7 @@ TEST_F(OpenCommandTest, ReloadAfterTheMeshChangedWarnsAndStaysDisabled) {
                                                   "Use File | Open  instead."}}));
     EXPECT_FALSE(doc().loaded);
     EXPECT_FALSE(enabled(ID_RELOAD));
-    EXPECT_FALSE(frame().toolbarAction(ID_RELOAD)->isEnabled());
+    EXPECT_FALSE(button(ID_RELOAD)->isEnabled());
     messages.entries.clear();
     EXPECT_FALSE(frame().Dispatch(ID_RELOAD));
     pressR();

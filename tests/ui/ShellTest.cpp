@@ -6,19 +6,33 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 const char* const Conductivities = "4 2\n0.01 0.02 0.03 0.04\n0.1 0.2 0.3 1e-9\n";
 
-int visibleButtons(const CMainFrame& frame) {
-    int count = 0;
-    for (QAction* action : frame.toolBar()->actions())
-        count += !action->isSeparator() && action->isVisible();
-    return count;
+// The menu titled `title` in the menu bar.
+QMenu* menuNamed(CMainFrame& frame, const QString& title) {
+    for (QAction* entry : frame.menuBar()->actions()) {
+        if (entry->text() == title)
+            return entry->menu();
+    }
+    return nullptr;
+}
+
+// What a menu shows right of the label: the text after a tab, or else Qt's name of
+// the action's key.
+QString shownShortcut(const QAction* action) {
+    const QString text = action->text();
+    return text.contains('\t') ? text.section('\t', 1)
+                               : action->shortcut().toString(QKeySequence::NativeText);
 }
 
 class ShellTest : public AppFixture {};
@@ -59,26 +73,35 @@ TEST_F(ShellTest, WindowSizeIsLimitedByTheScreen) {
     EXPECT_EQ(CMainFrame::InitialSize({1000, 600}), QSize(770, 480));
 }
 
-TEST_F(ShellTest, ScaleButtonsHideForChargeabilityAndReturnForConductivity) {
-    startWith(Chargeability, "4 2 1 2 3 4 5 6 7 8");
-    EXPECT_EQ(visibleButtons(frame()), 6);
+TEST_F(ShellTest, ScaleButtonsHideForChargeabilityAndReturnToTheirPlaces) {
+    startWith(Conductivity, Conductivities);
+    const QList<QAction*> allButtons = frame().toolBar()->actions();
+    const auto load = [this](ModelKind kind, const char* model) {
+        doc().modelKind = kind;
+        folder.write("model.txt", model);
+        ASSERT_EQ(doc().ReadModelFile(), ReadResult::Ok);
+        doc().UpdateAllViews();
+    };
+    load(Chargeability, "4 2 1 2 3 4 5 6 7 8");
+    EXPECT_EQ(visibleButtons(), 6);
+    EXPECT_EQ(button(ID_LOG10), nullptr);
     // The menu items stay.
-    EXPECT_TRUE(frame().menuAction(ID_LOG10)->isVisible());
-    doc().modelKind = Conductivity;
-    folder.write("model.txt", Conductivities);
-    ASSERT_EQ(doc().ReadModelFile(), ReadResult::Ok);
-    doc().UpdateAllViews();
-    EXPECT_EQ(visibleButtons(frame()), 8);
+    for (int id : {ID_LOG10, ID_COND_RES}) {
+        EXPECT_TRUE(frame().action(id)->isVisible());
+        EXPECT_TRUE(menuNamed(frame(), "&View")->actions().contains(frame().action(id)));
+    }
+    load(Conductivity, Conductivities);
+    EXPECT_EQ(frame().toolBar()->actions(), allButtons);
 }
 
 TEST_F(ShellTest, StatusPaneShowsPromptsAndTheIdleText) {
     ASSERT_TRUE(start({}));
     EXPECT_EQ(frame().StatusText(), " Norhaven");
-    QStatusTipEvent prompt(frame().menuAction(ID_MESH)->statusTip());
+    QStatusTipEvent prompt(frame().action(ID_MESH)->statusTip());
     QCoreApplication::sendEvent(&frame(), &prompt);
     EXPECT_EQ(frame().StatusText(), "Draw the mesh on top of the model");
     // The font items have no prompt: the pane goes blank rather than idle.
-    QStatusTipEvent font(frame().menuAction(ID_FONT_DECREASE)->statusTip());
+    QStatusTipEvent font(frame().action(ID_FONT_DECREASE)->statusTip());
     QCoreApplication::sendEvent(&frame(), &font);
     EXPECT_EQ(frame().StatusText(), "");
     QStatusTipEvent leave{QString()};
@@ -88,11 +111,14 @@ TEST_F(ShellTest, StatusPaneShowsPromptsAndTheIdleText) {
 
 TEST_F(ShellTest, MenusShowTheirOwnShortcutTexts) {
     ASSERT_TRUE(start({}));
-    EXPECT_EQ(frame().menuAction(ID_RELOAD)->text(), "Reload\tr");
-    EXPECT_EQ(frame().menuAction(ID_FONT_DECREASE)->text(), "decrease\t[Alt]-1");
-    EXPECT_EQ(frame().menuAction(ID_EDIT_COPY)->text(), "Copy");
-    EXPECT_TRUE(frame().menuAction(ID_EDIT_COPY)->shortcut().isEmpty());
-    EXPECT_EQ(frame().toolbarAction(ID_RELOAD)->toolTip(), "Reload (r)");
+    EXPECT_EQ(shownShortcut(frame().action(ID_RELOAD)), "r");
+    EXPECT_EQ(shownShortcut(frame().action(ID_FONT_DECREASE)), "[Alt]-1");
+    // Copy and Open have keys but show none.
+    for (int id : {ID_EDIT_COPY, ID_OPEN_FILES}) {
+        EXPECT_FALSE(frame().action(id)->shortcut().isEmpty());
+        EXPECT_EQ(shownShortcut(frame().action(id)), "");
+    }
+    EXPECT_EQ(button(ID_RELOAD)->toolTip(), "Reload (r)");
 }
 
 class AcceleratorTest : public AppFixture {
@@ -115,7 +141,24 @@ TEST_F(AcceleratorTest, LettersWithoutModifiersToggleMeshAndCurves) {
     EXPECT_TRUE(view().state().settings.showConvergence);
     press(Qt::Key_M);
     EXPECT_FALSE(view().state().settings.showMesh);
-    EXPECT_FALSE(frame().toolbarAction(ID_MESH)->isChecked());
+    EXPECT_FALSE(button(ID_MESH)->isChecked());
+}
+
+TEST_F(AcceleratorTest, MenuItemButtonAndKeyAreOneActionThatFollowsItsRule) {
+    QAction* mesh = frame().action(ID_MESH);
+    EXPECT_TRUE(menuNamed(frame(), "&View")->actions().contains(mesh));
+    EXPECT_EQ(button(ID_MESH)->defaultAction(), mesh);
+    QSignalSpy triggered(mesh, &QAction::triggered);
+    press(Qt::Key_M);
+    EXPECT_EQ(triggered.count(), 1);
+    // Without data the item, the button and the key are all off.
+    doc().loaded = false;
+    doc().UpdateAllViews();
+    EXPECT_FALSE(mesh->isEnabled());
+    EXPECT_FALSE(button(ID_MESH)->isEnabled());
+    press(Qt::Key_M);
+    EXPECT_EQ(triggered.count(), 1);
+    EXPECT_TRUE(view().state().settings.showMesh);
 }
 
 TEST_F(AcceleratorTest, AltDigitsStepTheFont) {
