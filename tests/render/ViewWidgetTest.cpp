@@ -152,6 +152,25 @@ TEST(ViewRepaint, RepaintsWithoutEraseEndWithTheFreshPaint) {
     }
 }
 
+// The window's view lies below the bar in the window's pixels; the hatch must still be
+// where the page image has it, whichever way the cells are drawn.
+TEST(ViewRepaint, TheHatchInTheWindowIsWhereThePageImageHasIt) {
+    WindowFixture f;
+    f.loadSmallSection();
+    f.view->OnUpdate();
+    ViewState& state = f.view->state();
+    state.doi.values = {{1.0f, 1.0f, 1.0f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f}};
+    state.doi.shown = true;
+    f.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.window));
+    for (CellDrawing drawing : {CellDrawing::Rectangles, CellDrawing::Image}) {
+        state.cellDrawing = drawing;
+        f.view->repaintView(CTest1View::Repaint::FullWithErase);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(DifferingPixels(f.onScreen(), FreshPaint(*f.view)), 0) << int(drawing);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
