@@ -12,7 +12,7 @@
 CTest1View::CTest1View(const CTest1Doc& document, PageLayer belowSection, QWidget* parent)
     : QWidget(parent), document_(document) {
     state_.belowSection = std::move(belowSection);
-    // We erase ourselves, only when a repaint asks for it; Qt would erase every time.
+    // paintEvent erases what it repaints itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
 }
@@ -31,19 +31,10 @@ void CTest1View::OnUpdate() {
 }
 
 void CTest1View::repaintView(Repaint kind) {
-    switch (kind) {
-    case Repaint::FullWithErase:
-        eraseNextPaint_ = true;
-        update();
-        break;
-    case Repaint::FullWithoutErase:
-        update();
-        break;
-    case Repaint::PartialWithErase:
-        eraseNextPaint_ = true;
+    if (kind == Repaint::PartialWithErase)
         update(QRegion(rect()) - sectionRect());
-        break;
-    }
+    else
+        update();
 }
 
 PageMapping CTest1View::mapping() const {
@@ -58,15 +49,11 @@ QImage CTest1View::pageImage() const {
     return RenderPageImage(document_, state_, size());
 }
 
-void CTest1View::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    eraseNextPaint_ = true;
-    update();
-}
-
 void CTest1View::paintEvent(QPaintEvent* event) {
+    // Every paint starts from white, whoever asked for it: Qt also repaints on its own
+    // (focus changes, exposure), and antialiased text drawn over itself darkens. The
+    // painter is clipped to the region.
     QPainter painter(this);
-    if (std::exchange(eraseNextPaint_, false))
-        painter.fillRect(event->rect(), Qt::white);
+    painter.fillRect(event->rect(), Qt::white);
     PaintPage(painter, document_, state_, mapping(), event->region());
 }

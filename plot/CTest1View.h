@@ -27,7 +27,9 @@ public:
     void setHideScaleButtonsHandler(std::function<void(bool hide)> handler);
 
     // How the display commands repaint. Partial repaints everything except
-    // sectionRect, so the cells are neither erased nor refilled.
+    // sectionRect, so the cells are neither erased nor refilled. Every repainted pixel
+    // starts from white: Qt paints into a back buffer, so erasing never flickers, and
+    // labels drawn over themselves would darken. Without erase thus ends as with erase.
     enum class Repaint { FullWithErase, FullWithoutErase, PartialWithErase };
     void repaintView(Repaint kind);
 
@@ -45,11 +47,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     const CTest1Doc& document_;
     ViewState state_;
     std::function<void(bool)> hideScaleButtons_;
-    bool eraseNextPaint_ = true;
 };

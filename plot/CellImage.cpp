@@ -8,6 +8,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -160,6 +161,32 @@ CellRaster::CellRaster(const std::vector<int>& columnX, const std::vector<int>& 
     // A gap at the very first pixel (see Owners) leaves nothing that could be drawn.
     if (columnOwner_.front() < 0 || rowOwner_.front() < 0)
         bounds_ = QRect();
+}
+
+QPointF HatchBrushOrigin(const QTransform& pageToClient, const QTransform& clientToDevice,
+                         const QPointF& clientOrigin) {
+    const double dx = clientToDevice.dx();
+    const double dy = clientToDevice.dy();
+    if (clientToDevice.type() > QTransform::TxTranslate || dx != std::trunc(dx) ||
+        dy != std::trunc(dy) || std::abs(dx) > 1e9 || std::abs(dy) > 1e9)
+        return clientOrigin;
+    const int offsetX = static_cast<int>(dx);
+    const int offsetY = static_cast<int>(dy);
+    const HatchPattern wanted = HatchAt(pageToClient, clientOrigin);
+    const HatchPattern got = HatchAt(pageToClient * clientToDevice, clientOrigin);
+    // The origin moves the pattern by whole device pixels: find the move that makes the
+    // device pixel (x, y) show the client pixel (x, y) - offset.
+    for (int shiftY = 0; shiftY < 8; ++shiftY) {
+        for (int shiftX = 0; shiftX < 8; ++shiftX) {
+            bool same = true;
+            for (int y = 0; y < 8 && same; ++y)
+                for (int x = 0; x < 8 && same; ++x)
+                    same = got.at(x - shiftX, y - shiftY) == wanted.at(x - offsetX, y - offsetY);
+            if (same)
+                return clientOrigin + QPointF(shiftX, shiftY);
+        }
+    }
+    return clientOrigin;
 }
 
 bool CanPaintCellImage(const QPainter& painter) {

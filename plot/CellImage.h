@@ -50,6 +50,16 @@ private:
 // mapping by scale and translation only, no antialiasing, opaque source-over painting.
 bool CanPaintCellImage(const QPainter& painter);
 
+// The brush origin for hatched cells on a painter whose device lies `clientToDevice` (a
+// whole-pixel offset) away from the client area, such as a window's view below its tool
+// bar: it puts the hatch where a painter drawing straight onto the client area (the page
+// image) puts it with `clientOrigin`. Qt's raster engine moves a pattern by the
+// painter's translation divided by its scale, not by the translation itself, so the same
+// origin would shift the hatch against the page by an amount that depends on the offset
+// and the scale. Other transforms keep `clientOrigin`.
+QPointF HatchBrushOrigin(const QTransform& pageToClient, const QTransform& clientToDevice,
+                         const QPointF& clientOrigin);
+
 // Paints the cells where they show inside `exposed` (device pixels), one image per
 // rectangle of the region, through the painter's clip. The painter draws in page units
 // (the transform `raster` was made with). `look` is asked once per run of pixels that

@@ -37,9 +37,10 @@ public:
     }
 
     // `pixelsToDevice` takes the client pixels of `mapping` and `exposed` to the
-    // painter's device; the painter draws in page units.
+    // painter's device; the painter draws in page units. Hatched cells take their
+    // pattern from `hatchOrigin`.
     void paint(QPainter& painter, const PageMapping& mapping, const QRegion& exposed,
-               const QTransform& pixelsToDevice) const {
+               const QTransform& pixelsToDevice, const QPointF& hatchOrigin) const {
         // A repaint that leaves the section out (Log10, Conductivity / Resistivity) looks
         // at no cell, face or node. Weight lines reach half their 20-unit pen (or half a
         // pixel) past the section's edges.
@@ -52,12 +53,22 @@ public:
         PainterGuard guard(painter);
         if (s_.areaDepth > 0.0)
             painter.setClipPath(areaClip(mapping), Qt::IntersectClip);
-        paintCells(painter, mapping, exposed, pixelsToDevice);
+        paintCells(painter, mapping, exposed, pixelsToDevice, hatchOrigin);
         if (s_.showWeights && doc_.weightsLoaded)
             DrawWeights(painter, doc_.weights, mesh_, scale(), s_.padLeft, s_.padRight,
                         s_.padBottom);
         if (s_.showMesh)
             paintMesh(painter);
+    }
+
+    // The hatch's brush origin: the page origin's client pixel, moved so that a device
+    // away from the client area (a window's view below its tool bar) shows the hatch
+    // where the page image has it.
+    QPointF hatchOrigin(const PageMapping& mapping, const QTransform& pixelsToDevice) const {
+        const QPointF origin = mapping.toPixel(0.0, 0.0);
+        if (!state_.doi.shown)
+            return origin;
+        return HatchBrushOrigin(mapping.transform(), pixelsToDevice, origin);
     }
 
 private:
@@ -91,7 +102,7 @@ private:
     }
 
     void paintCells(QPainter& painter, const PageMapping& mapping, const QRegion& exposed,
-                    const QTransform& pixelsToDevice) const {
+                    const QTransform& pixelsToDevice, const QPointF& brushOrigin) const {
         const int firstColumn = s_.padLeft;
         const int endColumn = mesh_.nx - s_.padRight;
         const int endRow = mesh_.nz - s_.padBottom;
@@ -135,7 +146,6 @@ private:
         while (rowEnd > rowStart && rowY[rowEnd - 1] >= toPageY(bounds.bottom() + 1))
             --rowEnd;
 
-        const QPointF brushOrigin = mapping.toPixel(0.0, 0.0);
         painter.setBrushOrigin(brushOrigin);
         const double cells = double(columnEnd - columnStart) * double(rowEnd - rowStart);
         const double pixels = double(bounds.width()) * double(bounds.height());
@@ -242,7 +252,8 @@ void PaintInteriorAsImage(QPainter& painter, const SectionInterior& interior,
         imagePainter.setTransform(mapping.transform(), true);
         imagePainter.setRenderHint(QPainter::Antialiasing, false);
         imagePainter.setPen(QPen(Qt::black, 0));
-        interior.paint(imagePainter, mapping, exposed, pixelsToImage);
+        // The exports keep the hatch where they have always had it.
+        interior.paint(imagePainter, mapping, exposed, pixelsToImage, mapping.toPixel(0.0, 0.0));
     }
     PainterGuard guard(painter);
     painter.setTransform(deviceTransform);
@@ -342,7 +353,8 @@ void PaintPage(QPainter& painter, const CTest1Doc& document, const ViewState& st
     if (vector)
         PaintInteriorAsImage(painter, interior, mapping, exposed, deviceTransform);
     else
-        interior.paint(painter, mapping, exposed, pixelsToDevice);
+        interior.paint(painter, mapping, exposed, pixelsToDevice,
+                       interior.hatchOrigin(mapping, pixelsToDevice));
 
     PaintFrameAndAxes(painter, document, state, fonts);
     PaintColourBar(painter, document, state, fonts);
