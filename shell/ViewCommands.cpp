@@ -150,7 +150,7 @@ void ViewCommands::RunCommand(int id) {
 
 void ViewCommands::OnDepthOfInvestigation() {
     DoiIndex& doi = view_.state().doi;
-    CDoi dialog(messages_, &view_);
+    CDoi dialog(messages_, view_.document().folder(), &view_);
     dialog.fileName = doiFileName_;
     dialog.cutoffIndex = CutoffListPosition(doi.cutoff);
     dialog.useRecoveredModel = doiRecovered_;
