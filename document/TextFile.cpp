@@ -67,7 +67,8 @@ std::string ResolveAgainst(const std::string& folder, const std::string& name) {
 }
 
 std::string EnterableFolder(const std::string& folder) {
-    if (folder.empty())
+    // A relative folder would be taken from wherever the process happens to be.
+    if (folder.empty() || folder.front() != '/')
         return {};
     std::error_code ec;
     const std::filesystem::path physical = std::filesystem::canonical(folder, ec);

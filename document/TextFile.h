@@ -18,8 +18,9 @@ bool PathExists(const std::string& path);
 // against the launch folder before any model was read.
 std::string ResolveAgainst(const std::string& folder, const std::string& name);
 
-// The folder as a change into it would leave the working directory: absolute, with
-// symbolic links and ".." resolved. Empty when it is no folder that can be entered.
+// An absolute folder as a change into it would leave the working directory: with
+// symbolic links and ".." resolved. Empty when it is no folder that can be entered,
+// or not absolute.
 std::string EnterableFolder(const std::string& folder);
 
 // The folder part of a name (everything before its last "/"), or "" when it has none.
