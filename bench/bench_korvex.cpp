@@ -59,22 +59,24 @@ void Print(const std::string& size, const char* figure, double value, const char
 }
 
 int Run(const std::string& folder, const std::string& size, int repeats) {
-    const std::string base = folder + "/bench-" + size;
+    // The files are named relative to the data folder, as the document names them.
+    const std::string name = "bench-" + size;
+    const std::string base = folder + "/" + name;
     RecordingMessages messages;
-    CTest1Doc document(messages);
+    CTest1Doc document(messages, folder);
 
     // Parse: the model reader alone (file read, numbers, logarithms), then the mesh.
     const double modelMs = Milliseconds(repeats, [&] {
         document.mesh = MeshGrid();
-        if (ReadModel(base + ".con", Conductivity, document.mesh, document.model, messages) !=
-            ReadResult::Ok)
+        if (ReadModel(folder, name + ".con", Conductivity, document.mesh, document.model,
+                      messages) != ReadResult::Ok)
             std::fprintf(stderr, "model read failed\n");
     });
     const double megabytes = FileMegabytes(base + ".con");
     Print(size, "model_read_ms", modelMs, "ms");
     Print(size, "model_parse_rate", megabytes / (modelMs / 1000.0), "MB/s");
     const double meshMs = Milliseconds(repeats, [&] {
-        if (ReadMesh(base + ".msh", document.mesh, messages) != ReadResult::Ok)
+        if (ReadMesh(folder, name + ".msh", document.mesh, messages) != ReadResult::Ok)
             std::fprintf(stderr, "mesh read failed\n");
     });
     Print(size, "mesh_read_ms", meshMs, "ms");
@@ -85,13 +87,13 @@ int Run(const std::string& folder, const std::string& size, int repeats) {
     Print(size, "layout_ms", layoutMs, "ms");
 
     const double weightsMs = Milliseconds(repeats, [&] {
-        document.weightsLoaded = ReadWeightFile(document.mesh.nx, document.mesh.nz, base + ".wts",
-                                                document.weights, messages);
+        document.weightsLoaded = ReadWeightFile(document.mesh.nx, document.mesh.nz, folder,
+                                                name + ".wts", document.weights, messages);
     });
     Print(size, "weights_read_ms", weightsMs, "ms");
     ApplyDocumentUpdate(state, document);
     const double doiMs = Milliseconds(repeats, [&] {
-        ComputeDoi(document, base + ".doi", DoiMethod::RecoveredModel, state.doi, messages);
+        ComputeDoi(document, name + ".doi", DoiMethod::RecoveredModel, state.doi, messages);
     });
     Print(size, "doi_read_ms", doiMs, "ms");
     if (!document.weightsLoaded || !state.doi.shown || !state.settings.showWeights)

@@ -4,7 +4,6 @@
 #include "document/CTest1Doc.h"
 #include "document/CommandLine.h"
 #include "document/MeshStatistics.h"
-#include "document/ProcessExit.h"
 #include "document/StreamMessages.h"
 #include "document/TextFile.h"
 #include "doi/DoiComputation.h"
@@ -18,12 +17,15 @@
 #include <QGuiApplication>
 
 #include <clocale>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace {
-int Run(const std::vector<std::string>& args) {
+// Exit statuses: 0 done, 1 no picture, 2 bad options, 255 (-1) the viewer's own failed
+// start-up load.
+int Run(const std::vector<std::string>& args, const std::string& launchFolder) {
     RenderOptions options;
     std::string problem;
     if (!ParseRenderOptions(args, options, problem)) {
@@ -34,13 +36,11 @@ int Run(const std::vector<std::string>& args) {
         std::cout << RenderUsage();
         return 0;
     }
-    // Names given here mean what they meant in the launch folder, although the model
-    // read moves the working directory.
+    // Names given here are relative to the launch folder, although the model read
+    // moves the document's folder.
     for (std::string* name : {&options.output, &options.weights, &options.xWeights,
-                              &options.zWeights, &options.doiFile}) {
-        if (!name->empty())
-            *name = MakeAbsolute(*name);
-    }
+                              &options.zWeights, &options.doiFile})
+        *name = ResolveAgainst(launchFolder, *name);
     const QString output = QString::fromStdString(options.output);
     const ExportFormat format = ExportFormatFor(output);
     if (!options.output.empty() && format == ExportFormat::Unknown) {
@@ -56,8 +56,9 @@ int Run(const std::vector<std::string>& args) {
 
     // The viewer's own start-up load, messages and exit statuses, on standard error.
     StreamMessages messages(std::cerr);
-    CTest1Doc document(messages);
-    document.ApplyCommandLine(options.documentArgs);
+    CTest1Doc document(messages, launchFolder);
+    if (!document.ApplyCommandLine(options.documentArgs))
+        return 255;
 
     // The viewer's order: weights (their load ends in a document update), the document
     // update, the display settings, and the mask last, since every update clears it.
@@ -112,11 +113,9 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     // The application object has removed its own options from argv by now.
     const std::vector<std::string> args(argv + 1, argv + argc);
-
-    SetProcessExitHandler([](int status) { throw ProcessEnded{status}; });
-    try {
-        return Run(args);
-    } catch (const ProcessEnded& ended) {
-        return ended.status & 0xff;
-    }
+    // The program's one look at its working directory, which it never changes: names
+    // on the command line are relative to it. Unknown, names are taken as they are.
+    std::error_code unknown;
+    const std::string launchFolder = std::filesystem::current_path(unknown).string();
+    return Run(args, launchFolder);
 }

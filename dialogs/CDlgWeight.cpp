@@ -5,8 +5,6 @@
 #include "dialogs/FileNameBox.h"
 #include "document/TextFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,8 +24,8 @@ const BoxInfo Boxes[3] = {
 };
 } // namespace
 
-CDlgWeight::CDlgWeight(Messages& messages, QWidget* parent)
-    : QDialog(parent), messages_(messages),
+CDlgWeight::CDlgWeight(Messages& messages, std::string folder, QWidget* parent)
+    : QDialog(parent), messages_(messages), folder_(std::move(folder)),
       single_(new QRadioButton(QStringLiteral("single file"), this)),
       separate_(new QRadioButton(QStringLiteral("separate files"), this)),
       ok_(new QPushButton(QStringLiteral("OK"), this)),
@@ -86,7 +84,6 @@ void CDlgWeight::enableForMode(int mode) {
 }
 
 void CDlgWeight::showEvent(QShowEvent* event) {
-    startDirectory = QDir::currentPath();
     boxes_[0]->setText(FileNameText(weightFileName));
     boxes_[1]->setText(FileNameText(xWeightFileName));
     boxes_[2]->setText(FileNameText(zWeightFileName));
@@ -110,25 +107,26 @@ void CDlgWeight::readControls() {
 void CDlgWeight::onOk() {
     readControls();
     if (fileMode == 0) {
-        if (!CheckNamedFileExists(messages_, weightFileName, "Weight", boxes_[0]))
+        if (!CheckNamedFileExists(messages_, folder_, weightFileName, "Weight", boxes_[0]))
             return;
-    } else if (!CheckNamedFileExists(messages_, xWeightFileName, "X weight", boxes_[1]) ||
-               !CheckNamedFileExists(messages_, zWeightFileName, "Z weight", boxes_[2])) {
+    } else if (!CheckNamedFileExists(messages_, folder_, xWeightFileName, "X weight", boxes_[1]) ||
+               !CheckNamedFileExists(messages_, folder_, zWeightFileName, "Z weight", boxes_[2])) {
         return;
     }
-    weightFileName = MakeAbsolute(weightFileName);
-    xWeightFileName = MakeAbsolute(xWeightFileName);
-    zWeightFileName = MakeAbsolute(zWeightFileName);
+    // Remembered for later runs, when the document's folder may have moved.
+    weightFileName = ResolveAgainst(folder_, weightFileName);
+    xWeightFileName = ResolveAgainst(folder_, xWeightFileName);
+    zWeightFileName = ResolveAgainst(folder_, zWeightFileName);
     accept();
 }
 
 void CDlgWeight::onBrowse(int box) {
     const BoxInfo& info = Boxes[box];
-    const QString start = startDirectory.isEmpty() ? QDir::currentPath() : startDirectory;
-    const QString chosen = ChooseFileToOpen(this, QString::fromLatin1(info.chooserTitle), start,
-                                            QString::fromLatin1(info.filter));
+    const QString chosen =
+        ChooseFileToOpen(this, QString::fromLatin1(info.chooserTitle), ChooserStart(folder_),
+                         QString::fromLatin1(info.filter));
     if (chosen.isEmpty())
         return;
     // Only the target box changes; what was typed elsewhere and the mode stay.
-    boxes_[box]->setText(FileNameText(FileNameFrom(QFileInfo(chosen).absoluteFilePath())));
+    boxes_[box]->setText(FileNameText(ChosenFileName(folder_, chosen)));
 }

@@ -14,7 +14,11 @@ class QRadioButton;
 class CDlgWeight : public QDialog {
     Q_OBJECT
 public:
-    explicit CDlgWeight(Messages& messages, QWidget* parent = nullptr);
+    // folder: the document's folder; the three choosers start there and typed
+    // relative names are taken from it.
+    CDlgWeight(Messages& messages, std::string folder, QWidget* parent = nullptr);
+
+    const std::string& folder() const { return folder_; }
 
     // Written into the controls when the dialog shows; read back by OK. After OK the
     // names are absolute, taken against the folder the checks used.
@@ -22,8 +26,6 @@ public:
     std::string xWeightFileName;
     std::string zWeightFileName;
     int fileMode = 0; // 0: single file; 1: separate files
-    // Where the three choosers start: the working directory when the dialog starts.
-    QString startDirectory;
 
     CEditDrop* weightBox() const { return boxes_[0]; }
     CEditDrop* xWeightBox() const { return boxes_[1]; }
@@ -43,6 +45,7 @@ private:
     void onBrowse(int box);
 
     Messages& messages_;
+    std::string folder_;
     QRadioButton* single_;
     QRadioButton* separate_;
     CEditDrop* boxes_[3];

@@ -6,8 +6,6 @@
 #include "document/TextFile.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,9 +13,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CDoi::CDoi(Messages& messages, QWidget* parent)
-    : QDialog(parent), messages_(messages), fileBox_(new CEditDrop(this)),
-      browse_(new QPushButton(QStringLiteral("Browse"), this)),
+CDoi::CDoi(Messages& messages, std::string folder, QWidget* parent)
+    : QDialog(parent), messages_(messages), folder_(std::move(folder)),
+      fileBox_(new CEditDrop(this)), browse_(new QPushButton(QStringLiteral("Browse"), this)),
       recovered_(new QRadioButton(QStringLiteral("recovered model"), this)),
       sensitivity_(new QRadioButton(QStringLiteral("sensitivity"), this)),
       cutoffs_(new QComboBox(this)), ok_(new QPushButton(QStringLiteral("OK"), this)),
@@ -90,9 +88,10 @@ void CDoi::onOk() {
         useRecoveredModel = true;
     else if (sensitivity_->isChecked())
         useRecoveredModel = false;
-    if (!CheckNamedFileExists(messages_, fileName, "DOI model", fileBox_))
+    if (!CheckNamedFileExists(messages_, folder_, fileName, "DOI model", fileBox_))
         return;
-    fileName = MakeAbsolute(fileName);
+    // Remembered for later runs, when the document's folder may have moved.
+    fileName = ResolveAgainst(folder_, fileName);
     resetRequested = false;
     accept();
 }
@@ -105,9 +104,9 @@ void CDoi::onReset() {
 
 void CDoi::onBrowse() {
     const QString chosen =
-        ChooseFileToOpen(this, QString(), QDir::currentPath(), QStringLiteral("Model (*)"));
+        ChooseFileToOpen(this, QString(), ChooserStart(folder_), QStringLiteral("Model (*)"));
     if (chosen.isEmpty())
         return;
-    fileName = FileNameFrom(QFileInfo(chosen).absoluteFilePath());
+    fileName = ChosenFileName(folder_, chosen);
     fileBox_->setText(FileNameText(fileName));
 }

@@ -15,7 +15,11 @@ class QRadioButton;
 class CDoi : public QDialog {
     Q_OBJECT
 public:
-    explicit CDoi(Messages& messages, QWidget* parent = nullptr);
+    // folder: the document's folder; Browse starts there and a typed relative name is
+    // taken from it.
+    CDoi(Messages& messages, std::string folder, QWidget* parent = nullptr);
+
+    const std::string& folder() const { return folder_; }
 
     // Written into the controls when the dialog shows; read back by OK and Reset.
     // After OK the name is absolute, taken against the folder the check used.
@@ -42,6 +46,7 @@ private:
     void onBrowse();
 
     Messages& messages_;
+    std::string folder_;
     CEditDrop* fileBox_;
     QPushButton* browse_;
     QRadioButton* recovered_;

@@ -8,7 +8,6 @@
 
 #include <QButtonGroup>
 #include <QFile>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -35,9 +34,9 @@ QHBoxLayout* Row(QWidget* box, QWidget* button) {
 }
 } // namespace
 
-CFileLoad::CFileLoad(Messages& messages, QWidget* parent)
+CFileLoad::CFileLoad(Messages& messages, std::string folder, QWidget* parent)
     : SettingsDialog(messages, QStringLiteral("Load mesh and model file"), parent),
-      meshBox_(new CEditDrop(this)), modelBox_(new CEditDrop(this)),
+      folder_(std::move(folder)), meshBox_(new CEditDrop(this)), modelBox_(new CEditDrop(this)),
       outputBox_(new CEditDrop(this)), meshBrowse_(new QPushButton(QStringLiteral("Browse"), this)),
       modelBrowse_(new QPushButton(QStringLiteral("Browse"), this)),
       outputBrowse_(new QPushButton(QStringLiteral("Browse"), this)),
@@ -147,20 +146,21 @@ void CFileLoad::browse(Box box) {
         field = &outputFileName;
         break;
     }
-    const QString chosen = ChooseFileToOpen(this, title, start, filter);
+    // The starting name is offered in the document's folder.
+    const QString chosen = ChooseFileToOpen(this, title, ChooserStart(folder_, start), filter);
     if (chosen.isEmpty())
         return;
-    *field = FileNameFrom(QFileInfo(chosen).absoluteFilePath());
+    *field = ChosenFileName(folder_, chosen);
     writeControls();
 }
 
 void CFileLoad::onOk() {
     readControls();
-    if (!CheckNamedFileExists(messages_, meshFileName, "Mesh", meshBox_) ||
-        !CheckNamedFileExists(messages_, modelFileName, "Model", modelBox_))
+    if (!CheckNamedFileExists(messages_, folder_, meshFileName, "Mesh", meshBox_) ||
+        !CheckNamedFileExists(messages_, folder_, modelFileName, "Model", modelBox_))
         return;
     if (!outputFileName.empty()) {
-        if (!CheckNamedFileExists(messages_, outputFileName, "Convergence", outputBox_))
+        if (!CheckNamedFileExists(messages_, folder_, outputFileName, "Convergence", outputBox_))
             return;
         if (!OutputNameFitsKind(outputFileName, modelKind) &&
             !messages_.askYesNo("Warning: The convergence file should be\nohmsolv.out for DC, or "
@@ -168,10 +168,10 @@ void CFileLoad::onOk() {
             return;
     }
     readControls();
-    // The checks looked here; the reads must find the same files even after a model
-    // read has moved the working directory.
-    meshFileName = MakeAbsolute(meshFileName);
-    modelFileName = MakeAbsolute(modelFileName);
-    outputFileName = MakeAbsolute(outputFileName);
+    // The checks looked in the folder; the reads must find the same files even after
+    // the model read has moved the document's folder.
+    meshFileName = ResolveAgainst(folder_, meshFileName);
+    modelFileName = ResolveAgainst(folder_, modelFileName);
+    outputFileName = ResolveAgainst(folder_, outputFileName);
     accept();
 }

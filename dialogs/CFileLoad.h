@@ -15,7 +15,11 @@ class QRadioButton;
 class CFileLoad : public SettingsDialog {
     Q_OBJECT
 public:
-    explicit CFileLoad(Messages& messages, QWidget* parent = nullptr);
+    // folder: the document's folder; the choosers start there and typed relative
+    // names are taken from it.
+    CFileLoad(Messages& messages, std::string folder, QWidget* parent = nullptr);
+
+    const std::string& folder() const { return folder_; }
 
     // Written into the boxes when the dialog shows, read back by "OK" and "Browse".
     // After "OK" the names are absolute, taken against the folder the checks used.
@@ -42,6 +46,7 @@ private:
     void readControls();
     void browse(Box box);
 
+    std::string folder_;
     CEditDrop* meshBox_;
     CEditDrop* modelBox_;
     CEditDrop* outputBox_;

@@ -3,7 +3,9 @@
 #include "document/Messages.h"
 #include "document/TextFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QWidget>
 
 QString FileNameText(const std::string& name) {
@@ -14,11 +16,11 @@ std::string FileNameFrom(const QString& text) {
     return QFile::encodeName(text).toStdString();
 }
 
-bool CheckNamedFileExists(Messages& messages, const std::string& name, const std::string& label,
-                          QWidget* box) {
+bool CheckNamedFileExists(Messages& messages, const std::string& folder, const std::string& name,
+                          const std::string& label, QWidget* box) {
     if (name.empty()) {
         messages.warning(label + " file is missing.");
-    } else if (!PathExists(name)) {
+    } else if (!PathExists(ResolveAgainst(folder, name))) {
         messages.warning(label + " file:\n" + name + "\nnot found.");
     } else {
         return true;
@@ -26,4 +28,14 @@ bool CheckNamedFileExists(Messages& messages, const std::string& name, const std
     if (box)
         box->setFocus(Qt::OtherFocusReason);
     return false;
+}
+
+QString ChooserStart(const std::string& folder, const QString& startName) {
+    if (startName.isEmpty())
+        return FileNameText(folder);
+    return FileNameText(ResolveAgainst(folder, FileNameFrom(startName)));
+}
+
+std::string ChosenFileName(const std::string& folder, const QString& chosen) {
+    return FileNameFrom(QFileInfo(QDir(FileNameText(folder)), chosen).absoluteFilePath());
 }

@@ -5,12 +5,10 @@
 #include "document/MeshStatistics.h"
 #include "document/Messages.h"
 #include "document/ModelReader.h"
-#include "document/ProcessExit.h"
 #include "document/TextFile.h"
 
-#include <unistd.h>
-
-CTest1Doc::CTest1Doc(Messages& messages) : messages_(messages) {}
+CTest1Doc::CTest1Doc(Messages& messages, std::string launchFolder)
+    : messages_(messages), folder_(std::move(launchFolder)) {}
 
 CTest1Doc::~CTest1Doc() {
     ClearData();
@@ -29,31 +27,35 @@ void CTest1Doc::ClearData() {
 }
 
 void CTest1Doc::RecordModelPath() {
-    title = MakeAbsolute(modelFileName);
-    const std::string folder = FolderPart(modelFileName);
-    // A folder that cannot be entered leaves the working directory as it is.
-    if (!folder.empty() && ::chdir(folder.c_str()) != 0)
+    title = ResolveAgainst(folder_, modelFileName);
+    // From now on a relative name (the default convergence name among them) is found
+    // beside the model. A folder that cannot be entered leaves the folder as it is.
+    const std::string modelFolder = FolderPart(modelFileName);
+    if (modelFolder.empty())
         return;
+    if (std::string entered = EnterableFolder(ResolveAgainst(folder_, modelFolder));
+        !entered.empty())
+        folder_ = std::move(entered);
 }
 
 ReadResult CTest1Doc::ReadModelFile() {
-    const ReadResult result = ReadModel(modelFileName, modelKind, mesh, model, messages_);
+    const ReadResult result = ReadModel(folder_, modelFileName, modelKind, mesh, model, messages_);
     if (result == ReadResult::Ok)
         RecordModelPath();
     return result;
 }
 
 ReadResult CTest1Doc::ReadMeshFile() {
-    return ReadMesh(meshFileName, mesh, messages_);
+    return ReadMesh(folder_, meshFileName, mesh, messages_);
 }
 
 ReadResult CTest1Doc::ReadConvergenceFile() {
-    return ReadConvergence(outputFileName, chiText, history, messages_);
+    return ReadConvergence(folder_, outputFileName, chiText, history, messages_);
 }
 
-void CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
+bool CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
     if (args.empty())
-        return;
+        return true;
     const CommandLine line = ParseCommandLine(args);
     if (line.ip)
         modelKind = Chargeability;
@@ -65,40 +67,42 @@ void CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
     argPadBottom = line.padBottom;
     chiText = line.chiText;
     if (!line.hasNames)
-        return;
+        return true;
 
     for (const std::string* name : {&line.meshName, &line.modelName}) {
         if (name->size() > MaxFileNameLength) {
             messages_.error("File name is too long (more than 4095 characters):\n" +
                             name->substr(0, 200) + "...");
-            EndProcess(-1);
+            return false;
         }
     }
-    // Names given by the user keep meaning what they meant in the launch directory,
-    // although every model read moves the working directory.
-    meshFileName = MakeAbsolute(line.meshName);
-    modelFileName = MakeAbsolute(line.modelName);
+    // Names given by the user keep meaning what they meant in the launch folder,
+    // although the model read moves the document's folder.
+    meshFileName = ResolveAgainst(folder_, line.meshName);
+    modelFileName = ResolveAgainst(folder_, line.modelName);
 
     if (ReadModelFile() != ReadResult::Ok)
-        EndProcess(-1);
+        return false;
     if (convergenceLoaded) {
+        // Only a file that is not there ends the start-up; a bad one is just not shown.
         const ReadResult conv = ReadConvergenceFile();
-        if (conv == ReadResult::NotFound)
-            EndProcess(-1);
         if (conv != ReadResult::Ok)
             convergenceLoaded = false;
+        if (conv == ReadResult::NotFound)
+            return false;
     }
     if (ReadMeshFile() != ReadResult::Ok)
-        EndProcess(-1);
+        return false;
     loaded = true;
+    return true;
 }
 
 bool CTest1Doc::LoadFiles(const std::string& meshName, const std::string& modelName,
                           const std::string& outputName, ModelKind kind) {
-    modelFileName = MakeAbsolute(modelName);
-    meshFileName = MakeAbsolute(meshName);
+    modelFileName = ResolveAgainst(folder_, modelName);
+    meshFileName = ResolveAgainst(folder_, meshName);
     modelKind = kind;
-    outputFileName = MakeAbsolute(outputName);
+    outputFileName = ResolveAgainst(folder_, outputName);
 
     loaded = false;
     ClearData();
@@ -139,7 +143,7 @@ bool CTest1Doc::OnReload() {
     return true;
 }
 
-void CTest1Doc::OnMeshStatistics() {
+void CTest1Doc::OnMeshStatistics() const {
     if (loaded)
         messages_.information(MeshStatisticsText(mesh));
 }

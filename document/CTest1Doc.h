@@ -18,36 +18,48 @@ class Messages;
 
 // The one document: owns every piece of loaded data, the names of the files it came
 // from and the flags that say what is loaded. Views read its members directly.
+//
+// Relative file names are taken from the document's folder: the folder of the last
+// model read, or, before any, the launch folder the program hands in. The process's
+// working directory is never consulted nor changed.
 class CTest1Doc {
 public:
-    explicit CTest1Doc(Messages& messages);
+    // launchFolder: the absolute folder the program was started in.
+    CTest1Doc(Messages& messages, std::string launchFolder);
     ~CTest1Doc();
     CTest1Doc(const CTest1Doc&) = delete;
     CTest1Doc& operator=(const CTest1Doc&) = delete;
 
     // Parses the arguments (already stripped of the toolkit's own) and, when they
-    // name a mesh and a model, loads them. A failed start-up read ends the process
-    // with status -1 after the reader's message.
-    void ApplyCommandLine(const std::vector<std::string>& args);
+    // name a mesh and a model, loads them. False when that start-up load failed (a
+    // name too long, the model or the mesh unreadable, or the "/conv" file not found)
+    // after its one message: the program then ends with status -1 before any window.
+    [[nodiscard]] bool ApplyCommandLine(const std::vector<std::string>& args);
 
-    // Each reads the file named by its member and shows its own messages. NotFound
-    // leaves the decision whether to end the process to the caller.
+    // Each reads the file named by its member (a relative name taken from folder())
+    // and shows its own messages. NotFound leaves it to the caller whether that is
+    // the end of the program.
     ReadResult ReadModelFile();
     ReadResult ReadMeshFile();
     ReadResult ReadConvergenceFile();
 
     // Empties the model values, nodes and history arrays and zeroes the counts.
     void ClearData();
-    // After a successful model read: title after the model file, and the working
-    // directory moved into the model file's folder.
+    // After a successful model read: the title becomes the model's absolute name, and
+    // the document's folder moves to the model file's folder (kept when the name has
+    // no folder part or the folder cannot be entered).
     void RecordModelPath();
+
+    // Where relative names are taken from: absolute; once a model has moved it, the
+    // physical path (links and ".." resolved), as entering the folder would give.
+    const std::string& folder() const { return folder_; }
 
     Messages& messages() const { return messages_; }
 
     // "Open ..." once the load dialog has ended with OK: takes its four settings, drops
     // the data and the weights, then reads the convergence file, the model and the
-    // mesh. Names are made absolute against the working directory of this moment, so
-    // later reads find them wherever a model read has moved it. A file that cannot be
+    // mesh. Names are made absolute against the document's folder of this moment, so
+    // they keep their meaning when the model read moves it. A file that cannot be
     // opened fails the load like any other bad read. True when everything was read and
     // the views were told to update.
     bool LoadFiles(const std::string& meshName, const std::string& modelName,
@@ -58,7 +70,7 @@ public:
     bool OnReload();
 
     // "mesh stat ...": the mesh summary in an information message. Needs loaded data.
-    void OnMeshStatistics();
+    void OnMeshStatistics() const;
 
     // Views register here and are told after every load that changed the data.
     void AddUpdateListener(std::function<void()> listener);
@@ -86,5 +98,6 @@ public:
 
 private:
     Messages& messages_;
+    std::string folder_;
     std::vector<std::function<void()>> updateListeners_;
 };

@@ -38,10 +38,11 @@ void readTarget(TextScanner& in, const std::optional<std::string>& chiText,
 }
 } // namespace
 
-ReadResult ReadConvergence(const std::string& fileName, const std::optional<std::string>& chiText,
-                           ConvergenceHistory& history, Messages& messages) {
+ReadResult ReadConvergence(const std::string& folder, const std::string& fileName,
+                           const std::optional<std::string>& chiText, ConvergenceHistory& history,
+                           Messages& messages) {
     std::string text;
-    if (!LoadTextFile(fileName, text)) {
+    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
         messages.error("Output file not found: " + fileName);
         return ReadResult::NotFound;
     }

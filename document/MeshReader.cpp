@@ -62,9 +62,10 @@ bool usable(const std::vector<double>& nodes) {
 }
 } // namespace
 
-ReadResult ReadMesh(const std::string& fileName, MeshGrid& mesh, Messages& messages) {
+ReadResult ReadMesh(const std::string& folder, const std::string& fileName, MeshGrid& mesh,
+                    Messages& messages) {
     std::string text;
-    if (!LoadTextFile(fileName, text)) {
+    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
         messages.error("Mesh file not found: " + fileName);
         return ReadResult::NotFound;
     }

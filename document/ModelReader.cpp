@@ -6,10 +6,10 @@
 
 #include <cmath>
 
-ReadResult ReadModel(const std::string& fileName, ModelKind kind, MeshGrid& mesh, CellModel& model,
-                     Messages& messages) {
+ReadResult ReadModel(const std::string& folder, const std::string& fileName, ModelKind kind,
+                     MeshGrid& mesh, CellModel& model, Messages& messages) {
     std::string text;
-    if (!LoadTextFile(fileName, text)) {
+    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
         messages.error("Model file not found: " + fileName);
         return ReadResult::NotFound;
     }

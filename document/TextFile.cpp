@@ -60,14 +60,22 @@ bool PathExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
-std::string MakeAbsolute(const std::string& path) {
-    if (path.empty() || path.front() == '/')
-        return path;
+std::string ResolveAgainst(const std::string& folder, const std::string& name) {
+    if (name.empty() || name.front() == '/' || folder.empty())
+        return name;
+    return (std::filesystem::path(folder) / name).string();
+}
+
+std::string EnterableFolder(const std::string& folder) {
+    // A relative folder would be taken from wherever the process happens to be.
+    if (folder.empty() || folder.front() != '/')
+        return {};
     std::error_code ec;
-    const std::filesystem::path here = std::filesystem::current_path(ec);
-    if (ec)
-        return path;
-    return (here / path).string();
+    const std::filesystem::path physical = std::filesystem::canonical(folder, ec);
+    // Entering needs search permission on the folder itself.
+    if (ec || !std::filesystem::is_directory(physical, ec) || ::access(physical.c_str(), X_OK) != 0)
+        return {};
+    return physical.string();
 }
 
 std::string FolderPart(const std::string& path) {

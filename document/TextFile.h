@@ -8,11 +8,20 @@
 // a folder whose first read fails.
 bool LoadTextFile(const std::string& path, std::string& text);
 
-// Whether a file or folder exists at the path (relative to the working directory).
+// Whether a file or folder exists at the path. Callers hand in resolved names
+// (ResolveAgainst): the program never relies on where the process happens to be.
 bool PathExists(const std::string& path);
 
-// The path made absolute against the working directory of this moment; not normalised.
-std::string MakeAbsolute(const std::string& path);
+// A name as the user gave it, taken relative to the folder: an empty or absolute name
+// is returned as it is, a relative one follows the folder (not normalised). Every file
+// name the program reads is resolved this way against the document's folder, or
+// against the launch folder before any model was read.
+std::string ResolveAgainst(const std::string& folder, const std::string& name);
+
+// An absolute folder as a change into it would leave the working directory: with
+// symbolic links and ".." resolved. Empty when it is no folder that can be entered,
+// or not absolute.
+std::string EnterableFolder(const std::string& folder);
 
 // The folder part of a name (everything before its last "/"), or "" when it has none.
 std::string FolderPart(const std::string& path);

@@ -35,10 +35,10 @@ void ColumnCleanUp(Grid& index, float cutoff) {
 namespace {
 // Reads the header and nx * nz values, as logarithms when asked. False after the
 // message when the file cannot be used.
-bool readSecondModel(const std::string& fileName, const MeshGrid& mesh, bool takeLog, Grid& b,
-                     Messages& messages) {
+bool readSecondModel(const std::string& folder, const std::string& fileName, const MeshGrid& mesh,
+                     bool takeLog, Grid& b, Messages& messages) {
     std::string text;
-    if (!LoadTextFile(fileName, text)) {
+    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
         messages.warning("DOI file not found: " + fileName);
         return false;
     }
@@ -121,7 +121,7 @@ bool ComputeDoi(const CTest1Doc& document, const std::string& fileName, DoiMetho
     index.Clear();
     const bool takeLog = method == DoiMethod::Sensitivity || document.modelKind == Conductivity;
     Grid b;
-    if (!readSecondModel(fileName, document.mesh, takeLog, b, messages))
+    if (!readSecondModel(document.folder(), fileName, document.mesh, takeLog, b, messages))
         return false;
     const bool ok = method == DoiMethod::RecoveredModel
                         ? recoveredModelIndex(document, b, index, messages)

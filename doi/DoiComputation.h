@@ -9,9 +9,10 @@ struct DoiIndex;
 
 enum class DoiMethod { RecoveredModel, Sensitivity };
 
-// Reads the second model file and computes the index into `index` with its cutoff
-// already set. On success `shown` is set; every failure shows its warning and leaves
-// `shown` false. The document must hold a loaded model and mesh.
+// Reads the second model file (a relative name taken from the document's folder) and
+// computes the index into `index` with its cutoff already set. On success `shown` is set; every
+// failure shows its warning and leaves `shown` false. The document must hold a loaded model and
+// mesh.
 bool ComputeDoi(const CTest1Doc& document, const std::string& fileName, DoiMethod method,
                 DoiIndex& index, Messages& messages);
 

@@ -36,15 +36,17 @@ void CTest1App::SetDialogRunner(DialogRunner runner) {
         viewCommands_->SetDialogRunner(std::move(runner));
 }
 
-bool CTest1App::InitInstance(const std::vector<std::string>& args) {
-    // The framework's file is made absolute now, before the document's first model
-    // read moves the working directory.
+bool CTest1App::InitInstance(const std::vector<std::string>& args,
+                             const std::string& launchFolder) {
+    // The framework's file, like the document's names, is taken from the launch folder.
     std::string file = FirstFileArgument(args);
     if (!file.empty())
-        file = MakeAbsolute(file);
+        file = ResolveAgainst(launchFolder, file);
 
-    document_ = std::make_unique<CTest1Doc>(messages_);
-    document_->ApplyCommandLine(args);
+    document_ = std::make_unique<CTest1Doc>(messages_, launchFolder);
+    // A failed start-up load has said why; no window is made.
+    if (!document_->ApplyCommandLine(args))
+        return false;
 
     frame_ = std::make_unique<CMainFrame>(*document_);
     if (!frame_->Create()) {
@@ -83,8 +85,7 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args) {
             messages_.warning(error);
             return false;
         }
-        // Only a loaded model names the document; a lone file or switches leave it
-        // "Untitled" rather than titled after the working directory.
+        // Only a model names the document; a lone file or switches leave it "Untitled".
         if (!document_->modelFileName.empty())
             document_->RecordModelPath();
     }

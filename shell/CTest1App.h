@@ -20,8 +20,10 @@ public:
     explicit CTest1App(Messages& messages);
     ~CTest1App();
 
-    // The start-up sequence; false when start-up failed and the program must end.
-    bool InitInstance(const std::vector<std::string>& args);
+    // The start-up sequence; false when start-up failed (after its message) and the
+    // program must end with status -1. launchFolder is the absolute folder the program
+    // was started in: names on the command line are taken from it.
+    bool InitInstance(const std::vector<std::string>& args, const std::string& launchFolder);
 
     CTest1Doc& document() { return *document_; }
     CMainFrame* frame() { return frame_.get(); }

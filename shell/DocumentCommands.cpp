@@ -9,7 +9,7 @@
 #include <QDialog>
 
 void DocumentCommands::OnOpenFiles() {
-    CFileLoad dialog(document_.messages(), dialogParent_);
+    CFileLoad dialog(document_.messages(), document_.folder(), dialogParent_);
     dialog.meshFileName = document_.meshFileName;
     dialog.modelFileName = document_.modelFileName;
     dialog.modelKind = document_.modelKind;
@@ -31,7 +31,7 @@ void DocumentCommands::OnReload() {
 }
 
 void DocumentCommands::OnLoadWeights() {
-    CDlgWeight dialog(document_.messages(), dialogParent_);
+    CDlgWeight dialog(document_.messages(), document_.folder(), dialogParent_);
     dialog.weightFileName = weightFileName_;
     dialog.xWeightFileName = xWeightFileName_;
     dialog.zWeightFileName = zWeightFileName_;

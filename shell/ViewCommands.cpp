@@ -41,7 +41,7 @@ void ViewCommands::StepFont(int step) {
 
 void ViewCommands::OnDepthOfInvestigation() {
     DoiIndex& doi = view_.state().doi;
-    CDoi dialog(messages_, &view_);
+    CDoi dialog(messages_, view_.document().folder(), &view_);
     dialog.fileName = doiFileName_;
     dialog.cutoffIndex = CutoffListPosition(doi.cutoff);
     dialog.useRecoveredModel = doiRecovered_;

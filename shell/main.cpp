@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include <clocale>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,16 @@ int main(int argc, char** argv) {
 
     // The application object has removed its own options from argv by now.
     const std::vector<std::string> args(argv + 1, argv + argc);
+    // The program's one look at its working directory, which it never changes: names
+    // on the command line are relative to it. Unknown, names are taken as they are.
+    std::error_code unknown;
+    const std::string launchFolder = std::filesystem::current_path(unknown).string();
 
     // Boxes of the start-up load have no owner: no window exists yet.
     MessageBoxMessages messages;
     CTest1App app(messages);
-    if (!app.InitInstance(args))
+    // A failed start-up (its message shown) ends with -1 as an exit status: 255.
+    if (!app.InitInstance(args, launchFolder))
         return 255;
     messages.setParent(app.frame());
     return QApplication::exec();

@@ -30,10 +30,10 @@ bool headerIs(TextScanner& in, int first, int second) {
 }
 
 // Reads one of the separate files into its block; `label` is "X" or "Z".
-bool readSeparate(const std::string& label, const std::string& fileName, int columns, int rows,
-                  Block& block, CellWeights& weights, Messages& messages) {
+bool readSeparate(const std::string& label, const std::string& folder, const std::string& fileName,
+                  int columns, int rows, Block& block, CellWeights& weights, Messages& messages) {
     std::string text;
-    if (!LoadTextFile(fileName, text)) {
+    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
         messages.error(label + " weight file not found: " + fileName);
         return false;
     }
@@ -69,11 +69,11 @@ bool ReadWeightBlock(TextScanner& in, const std::string& fileName, Block& block,
     return true;
 }
 
-bool ReadWeightFile(int nx, int nz, const std::string& fileName, CellWeights& weights,
-                    Messages& messages) {
+bool ReadWeightFile(int nx, int nz, const std::string& folder, const std::string& fileName,
+                    CellWeights& weights, Messages& messages) {
     ClearWeights(weights);
     std::string text;
-    if (!LoadTextFile(fileName, text)) {
+    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
         messages.error("Weight file not found: " + fileName);
         return false;
     }
@@ -92,23 +92,25 @@ bool ReadWeightFile(int nx, int nz, const std::string& fileName, CellWeights& we
     return true;
 }
 
-bool ReadSeparateWeightFiles(int nx, int nz, const std::string& xFileName,
-                             const std::string& zFileName, CellWeights& weights,
-                             Messages& messages) {
+bool ReadSeparateWeightFiles(int nx, int nz, const std::string& folder,
+                             const std::string& xFileName, const std::string& zFileName,
+                             CellWeights& weights, Messages& messages) {
     ClearWeights(weights);
     sizeAll(nx, nz, weights);
-    return readSeparate("X", xFileName, nx - 1, nz, weights.xWeights, weights, messages) &&
-           readSeparate("Z", zFileName, nx, nz - 1, weights.zWeights, weights, messages);
+    return readSeparate("X", folder, xFileName, nx - 1, nz, weights.xWeights, weights, messages) &&
+           readSeparate("Z", folder, zFileName, nx, nz - 1, weights.zWeights, weights, messages);
 }
 
 bool LoadWeights(CTest1Doc& document, bool separateFiles, const std::string& fileName,
                  const std::string& xFileName, const std::string& zFileName) {
     const int nx = document.mesh.nx;
     const int nz = document.mesh.nz;
+    const std::string& folder = document.folder();
     document.weightsLoaded =
-        separateFiles ? ReadSeparateWeightFiles(nx, nz, xFileName, zFileName, document.weights,
-                                                document.messages())
-                      : ReadWeightFile(nx, nz, fileName, document.weights, document.messages());
+        separateFiles
+            ? ReadSeparateWeightFiles(nx, nz, folder, xFileName, zFileName, document.weights,
+                                      document.messages())
+            : ReadWeightFile(nx, nz, folder, fileName, document.weights, document.messages());
     document.UpdateAllViews();
     return document.weightsLoaded;
 }

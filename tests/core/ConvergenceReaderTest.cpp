@@ -11,8 +11,10 @@ namespace {
 class ConvergenceReaderTest : public ::testing::Test {
 protected:
     ReadResult read(const std::string& text, std::optional<std::string> chi = std::nullopt) {
-        name = folder.write("run.out", text);
-        return ReadConvergence(name, chi, history, messages);
+        // A relative name: found in the folder, named as given in the messages.
+        folder.write("run.out", text);
+        name = "run.out";
+        return ReadConvergence(folder.path().string(), name, chi, history, messages);
     }
 
     TestFolder folder;
@@ -99,7 +101,7 @@ TEST_F(ConvergenceReaderTest, LineSkipStopsAfterOneHundredCharacters) {
 }
 
 TEST_F(ConvergenceReaderTest, MissingFileIsNotFound) {
-    EXPECT_EQ(ReadConvergence(folder.at("none.out"), std::nullopt, history, messages),
+    EXPECT_EQ(ReadConvergence({}, folder.at("none.out"), std::nullopt, history, messages),
               ReadResult::NotFound);
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].text, "Output file not found: " + folder.at("none.out"));

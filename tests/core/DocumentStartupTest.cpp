@@ -16,45 +16,65 @@ const char* const Mesh = "1 0 100 4\n1 0 30 2\n";
 const char* const Model = "4 2\n0.01 0.02 0.03 0.04\n0.1 0.2 0.3 0.4\n";
 const char* const Output = "2\n0 1000 0\n1 100 10\n2 10 20\n5 target\n";
 
+// The temporary folder plays the launch folder; the process stays where it is.
 class DocumentStartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { fs::current_path(folder.path()); }
-
-    std::optional<int> start(const std::vector<std::string>& args) { return RunStartUp(doc, args); }
-    std::string cwd() const { return fs::current_path().string(); }
+    // True unless the start-up load failed and the program would end with status -1.
+    bool start(const std::vector<std::string>& args) { return doc.ApplyCommandLine(args); }
+    std::string launchFolder() const { return folder.path().string(); }
 
     TestFolder folder;
-    ThrowOnProcessExit throwOnExit;
     RecordingMessages messages;
-    CTest1Doc doc{messages};
+    CTest1Doc doc{messages, launchFolder()};
 };
 
 TEST_F(DocumentStartupTest, NoArgumentsLeaveAnEmptyDocument) {
-    EXPECT_EQ(start({}), std::nullopt);
+    EXPECT_TRUE(start({}));
     EXPECT_FALSE(doc.loaded);
     EXPECT_EQ(doc.modelKind, Conductivity);
     EXPECT_FALSE(doc.convergenceLoaded);
     EXPECT_EQ(doc.argPadLeft, -1);
     EXPECT_TRUE(doc.title.empty());
+    EXPECT_EQ(doc.folder(), launchFolder());
 }
 
 TEST_F(DocumentStartupTest, LoadsModelThenMeshAndMovesIntoTheModelFolder) {
     const std::string mesh = folder.write("mesh/grid.msh", Mesh);
     const std::string model = folder.write("run1/result.con", Model);
-    EXPECT_EQ(start({mesh, model}), std::nullopt);
+    EXPECT_TRUE(start({mesh, model}));
     EXPECT_TRUE(doc.loaded);
     EXPECT_EQ(doc.mesh.nx, 4);
     EXPECT_EQ(doc.mesh.zNodes.back(), 30.0);
     EXPECT_EQ(doc.title, model);
-    EXPECT_EQ(fs::canonical(cwd()), fs::canonical(folder.at("run1")));
+    EXPECT_EQ(doc.folder(), fs::canonical(folder.at("run1")).string());
     EXPECT_TRUE(messages.entries.empty());
+}
+
+TEST_F(DocumentStartupTest, ModelFolderIsTheOneAChangeIntoItWouldGive) {
+    // Through a link and "..": the folder is the physical one, as the working
+    // directory would have been after entering it.
+    folder.write("real/run1/result.con", Model);
+    folder.write("real/grid.msh", Mesh);
+    fs::create_directory_symlink(folder.at("real"), folder.at("link"));
+    ASSERT_TRUE(start({"link/run1/../grid.msh", "link/run1/../run1/result.con"}));
+    EXPECT_EQ(doc.title, folder.at("link/run1/../run1/result.con"));
+    EXPECT_EQ(doc.folder(), fs::canonical(folder.at("real/run1")).string());
+
+    // A folder that cannot be entered, or a name without one, leaves the folder alone.
+    const std::string before = doc.folder();
+    for (const std::string& name : {folder.at("gone/result.con"), std::string("result.con")}) {
+        doc.modelFileName = name;
+        doc.RecordModelPath();
+        EXPECT_EQ(doc.folder(), before) << name;
+    }
+    EXPECT_EQ(doc.title, before + "/result.con");
 }
 
 TEST_F(DocumentStartupTest, RelativeNamesKeepTheirMeaningAfterTheMove) {
     folder.write("run1/grid.msh", Mesh);
     folder.write("run1/result.con", Model);
     folder.write("run1/ohmsolv.out", Output);
-    EXPECT_EQ(start({"run1/grid.msh", "run1/result.con", "/conv"}), std::nullopt);
+    EXPECT_TRUE(start({"run1/grid.msh", "run1/result.con", "/conv"}));
     EXPECT_TRUE(doc.loaded);
     EXPECT_EQ(doc.meshFileName, (folder.path() / "run1/grid.msh").string());
     EXPECT_EQ(doc.modelFileName, (folder.path() / "run1/result.con").string());
@@ -63,13 +83,19 @@ TEST_F(DocumentStartupTest, RelativeNamesKeepTheirMeaningAfterTheMove) {
     EXPECT_TRUE(doc.convergenceLoaded);
     EXPECT_EQ(doc.history.misfit.size(), 3u);
     EXPECT_EQ(doc.history.targetMisfit, std::log10(5.0));
+
+    // Reload looks for it beside the model again; a copy in the launch folder is not it.
+    folder.write("ohmsolv.out", "1\n0 1000 0\n1 100 10\n5 target\n");
+    folder.write("run1/ohmsolv.out", "3\n0 1000 0\n1 100 10\n2 10 20\n3 5 30\n5 target\n");
+    ASSERT_TRUE(doc.OnReload());
+    EXPECT_EQ(doc.history.misfit.size(), 4u);
 }
 
 TEST_F(DocumentStartupTest, IpSwitchReadsChargeabilityAndPicksItsOutputName) {
     folder.write("grid.msh", Mesh);
     folder.write("ip.chg", "4 2 1 2 3 4 5 6 7 -20\n");
     folder.write("polsolv.out", Output);
-    EXPECT_EQ(start({"grid.msh", "ip.chg", "/conv", "/ip", "/chi=2"}), std::nullopt);
+    EXPECT_TRUE(start({"grid.msh", "ip.chg", "/conv", "/ip", "/chi=2"}));
     EXPECT_EQ(doc.modelKind, Chargeability);
     EXPECT_EQ(doc.outputFileName, "polsolv.out");
     EXPECT_EQ(doc.model.valueMin, 1.0);
@@ -78,7 +104,7 @@ TEST_F(DocumentStartupTest, IpSwitchReadsChargeabilityAndPicksItsOutputName) {
 }
 
 TEST_F(DocumentStartupTest, SwitchesAloneLoadNothingButStayInForce) {
-    EXPECT_EQ(start({"/ip", "/conv"}), std::nullopt);
+    EXPECT_TRUE(start({"/ip", "/conv"}));
     EXPECT_FALSE(doc.loaded);
     EXPECT_EQ(doc.modelKind, Chargeability);
     EXPECT_EQ(doc.outputFileName, "polsolv.out");
@@ -87,8 +113,8 @@ TEST_F(DocumentStartupTest, SwitchesAloneLoadNothingButStayInForce) {
     // Names must come first.
     folder.write("grid.msh", Mesh);
     folder.write("m.con", Model);
-    CTest1Doc other(messages);
-    other.ApplyCommandLine({"/conv", "grid.msh", "m.con"});
+    CTest1Doc other(messages, launchFolder());
+    EXPECT_TRUE(other.ApplyCommandLine({"/conv", "grid.msh", "m.con"}));
     EXPECT_FALSE(other.loaded);
     EXPECT_TRUE(other.convergenceLoaded);
     EXPECT_EQ(other.outputFileName, "ohmsolv.out");
@@ -97,7 +123,7 @@ TEST_F(DocumentStartupTest, SwitchesAloneLoadNothingButStayInForce) {
 TEST_F(DocumentStartupTest, FolderNamesThatLookLikeSwitchesAreNames) {
     const std::string mesh = folder.write("ip/conv/grid.msh", Mesh);
     const std::string model = folder.write("ip/conv/m.con", Model);
-    EXPECT_EQ(start({mesh, model}), std::nullopt);
+    EXPECT_TRUE(start({mesh, model}));
     EXPECT_EQ(doc.modelKind, Conductivity);
     EXPECT_FALSE(doc.convergenceLoaded);
 }
@@ -105,7 +131,7 @@ TEST_F(DocumentStartupTest, FolderNamesThatLookLikeSwitchesAreNames) {
 TEST_F(DocumentStartupTest, NamesMayHoldBlanksAndQuotes) {
     folder.write("my run/grid \"a\".msh", Mesh);
     folder.write("my run/model 1.con", Model);
-    EXPECT_EQ(start({"  my run/grid \"a\".msh", "my run/model 1.con"}), std::nullopt);
+    EXPECT_TRUE(start({"  my run/grid \"a\".msh", "my run/model 1.con"}));
     EXPECT_TRUE(doc.loaded);
 }
 
@@ -122,7 +148,7 @@ struct StartupFailure {
 class StartupFailureTest : public DocumentStartupTest,
                            public ::testing::WithParamInterface<StartupFailure> {};
 
-TEST_P(StartupFailureTest, EndsWithStatusMinusOneAfterTheReadersMessage) {
+TEST_P(StartupFailureTest, FailsAfterTheReadersOneMessage) {
     const StartupFailure& c = GetParam();
     if (c.mesh)
         folder.write("grid.msh", c.mesh);
@@ -131,7 +157,7 @@ TEST_P(StartupFailureTest, EndsWithStatusMinusOneAfterTheReadersMessage) {
     std::vector<std::string> args{"grid.msh", "m.con"};
     if (c.conv)
         args.push_back("/conv");
-    EXPECT_EQ(start(args), -1);
+    EXPECT_FALSE(start(args));
     std::string expected = c.message;
     if (const auto at = expected.find('@'); at != std::string::npos)
         expected.replace(at, 1,
@@ -164,15 +190,15 @@ TEST_F(DocumentStartupTest, UnreadableConvergenceOnlyClearsItsFlag) {
     folder.write("grid.msh", Mesh);
     folder.write("m.con", Model);
     folder.write("ohmsolv.out", "5\n0 1 1\n");
-    EXPECT_EQ(start({"grid.msh", "m.con", "/conv"}), std::nullopt);
+    EXPECT_TRUE(start({"grid.msh", "m.con", "/conv"}));
     EXPECT_TRUE(doc.loaded);
     EXPECT_FALSE(doc.convergenceLoaded);
     EXPECT_TRUE(messages.entries.empty());
 }
 
-TEST_F(DocumentStartupTest, OverlongNameIsRefusedWithStatusMinusOne) {
+TEST_F(DocumentStartupTest, OverlongNameFailsTheStartUp) {
     const std::string longName(5000, 'a');
-    EXPECT_EQ(start({longName, "m.con"}), -1);
+    EXPECT_FALSE(start({longName, "m.con"}));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].kind, Kind::Error);
     EXPECT_EQ(messages.entries[0].text.rfind("File name is too long", 0), 0u);
@@ -193,8 +219,8 @@ TEST_F(DocumentStartupTest, PaddingSwitchIsScannedLikeScanf) {
         {{"/padd=1,2,3", "/padd=4,5,6"}, 1, 2, 3},
     };
     for (const Case& c : cases) {
-        CTest1Doc d(messages);
-        d.ApplyCommandLine(c.args);
+        CTest1Doc d(messages, launchFolder());
+        EXPECT_TRUE(d.ApplyCommandLine(c.args));
         EXPECT_EQ(d.argPadLeft, c.left) << c.args[0];
         EXPECT_EQ(d.argPadRight, c.right) << c.args[0];
         EXPECT_EQ(d.argPadBottom, c.bottom) << c.args[0];
@@ -204,7 +230,7 @@ TEST_F(DocumentStartupTest, PaddingSwitchIsScannedLikeScanf) {
 TEST_F(DocumentStartupTest, ClearDataKeepsFlagsNamesAndRange) {
     folder.write("grid.msh", Mesh);
     folder.write("m.con", Model);
-    ASSERT_EQ(start({"grid.msh", "m.con", "/padd=1,1,1"}), std::nullopt);
+    ASSERT_TRUE(start({"grid.msh", "m.con", "/padd=1,1,1"}));
     const double min = doc.model.valueMin;
     doc.ClearData();
     EXPECT_EQ(doc.mesh.nx, 0);

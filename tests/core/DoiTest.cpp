@@ -46,7 +46,9 @@ protected:
     }
     bool compute(const std::string& text, DoiMethod method) {
         messages.entries.clear();
-        return ComputeDoi(doc, folder.write("second.txt", text), method, index, messages);
+        // A relative name, taken from the document's folder.
+        folder.write("second.txt", text);
+        return ComputeDoi(doc, "second.txt", method, index, messages);
     }
     void expectWarning(const std::string& text) {
         ASSERT_EQ(messages.entries.size(), 1u);
@@ -56,7 +58,7 @@ protected:
 
     TestFolder folder;
     RecordingMessages messages;
-    CTest1Doc doc{messages};
+    CTest1Doc doc{messages, folder.path().string()};
     DoiIndex index;
 };
 
@@ -108,7 +110,7 @@ TEST_F(DoiComputationTest, UnusableFilesAreRefusedWithTheirWarning) {
 
     // One value short: nothing is masked from partial data.
     EXPECT_FALSE(compute("2 2 0.001 0.001 0.001", DoiMethod::RecoveredModel));
-    expectWarning("Error reading DOI model file\n" + folder.at("second.txt"));
+    expectWarning("Error reading DOI model file\nsecond.txt");
     EXPECT_TRUE(index.values.empty());
 }
 

@@ -1,21 +1,17 @@
-#include "TestFiles.h"
-
 #include "document/CTest1Doc.h"
 #include "document/RecordingMessages.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 // The bundled example must load as the README promises.
 namespace {
 const std::string Examples = KORVEX_EXAMPLES_DIR;
 
 TEST(ExampleDataTest, ConductivityModelLoadsWithItsConvergenceHistory) {
-    TestFolder restoresWorkingDirectory;
     RecordingMessages messages;
-    CTest1Doc doc(messages);
-    doc.ApplyCommandLine({Examples + "/survey.msh", Examples + "/ohmsolv.con", "/conv"});
+    CTest1Doc doc(messages, Examples);
+    EXPECT_TRUE(
+        doc.ApplyCommandLine({Examples + "/survey.msh", Examples + "/ohmsolv.con", "/conv"}));
     EXPECT_TRUE(messages.entries.empty());
     ASSERT_TRUE(doc.loaded);
     EXPECT_EQ(doc.mesh.nx, 60);
@@ -33,10 +29,10 @@ TEST(ExampleDataTest, ConductivityModelLoadsWithItsConvergenceHistory) {
 }
 
 TEST(ExampleDataTest, ChargeabilityModelLoadsOnTheSameMesh) {
-    TestFolder restoresWorkingDirectory;
     RecordingMessages messages;
-    CTest1Doc doc(messages);
-    doc.ApplyCommandLine({Examples + "/survey.msh", Examples + "/polsolv.chg", "/ip", "/conv"});
+    CTest1Doc doc(messages, Examples);
+    EXPECT_TRUE(doc.ApplyCommandLine(
+        {Examples + "/survey.msh", Examples + "/polsolv.chg", "/ip", "/conv"}));
     EXPECT_TRUE(messages.entries.empty());
     ASSERT_TRUE(doc.loaded);
     EXPECT_EQ(doc.modelKind, Chargeability);

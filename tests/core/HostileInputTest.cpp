@@ -40,6 +40,7 @@ struct Outcome {
 enum class Reader { Model, Chargeability, Mesh, Convergence, Weights, XWeights, Doi, Sensitivity };
 
 Outcome RunReader(Reader reader, const std::string& name, const TestFolder& folder) {
+    const std::string dir = folder.path().string();
     RecordingMessages messages;
     Outcome out;
     switch (reader) {
@@ -48,7 +49,7 @@ Outcome RunReader(Reader reader, const std::string& name, const TestFolder& fold
         MeshGrid mesh;
         CellModel model;
         const ModelKind kind = reader == Reader::Model ? Conductivity : Chargeability;
-        out.ok = ReadModel(name, kind, mesh, model, messages) == ReadResult::Ok;
+        out.ok = ReadModel(dir, name, kind, mesh, model, messages) == ReadResult::Ok;
         if (out.ok) {
             EXPECT_EQ(model.values.size(), static_cast<std::size_t>(mesh.nz));
         }
@@ -58,31 +59,31 @@ Outcome RunReader(Reader reader, const std::string& name, const TestFolder& fold
         MeshGrid mesh;
         mesh.nx = 2;
         mesh.nz = 1;
-        out.ok = ReadMesh(name, mesh, messages) == ReadResult::Ok;
+        out.ok = ReadMesh(dir, name, mesh, messages) == ReadResult::Ok;
         EXPECT_EQ(mesh.xNodes.size(), 3u);
         EXPECT_EQ(mesh.zNodes.size(), 2u);
         break;
     }
     case Reader::Convergence: {
         ConvergenceHistory history;
-        out.ok = ReadConvergence(name, std::nullopt, history, messages) == ReadResult::Ok;
+        out.ok = ReadConvergence(dir, name, std::nullopt, history, messages) == ReadResult::Ok;
         EXPECT_EQ(history.misfit.size(), history.modelNorm.size());
         break;
     }
     case Reader::Weights: {
         CellWeights weights;
-        out.ok = ReadWeightFile(3, 2, name, weights, messages);
+        out.ok = ReadWeightFile(3, 2, dir, name, weights, messages);
         break;
     }
     case Reader::XWeights: {
         CellWeights weights;
         const std::string zName = folder.write("z.wts", "3 1 1 1 1");
-        out.ok = ReadSeparateWeightFiles(3, 2, name, zName, weights, messages);
+        out.ok = ReadSeparateWeightFiles(3, 2, dir, name, zName, weights, messages);
         break;
     }
     case Reader::Doi:
     case Reader::Sensitivity: {
-        CTest1Doc doc(messages);
+        CTest1Doc doc(messages, dir);
         doc.mesh.nx = 3;
         doc.mesh.nz = 2;
         doc.mesh.xNodes = {0, 10, 20, 30};
@@ -241,17 +242,17 @@ TEST(HostileLineSkip, HundredCharacterSkipMayRunIntoTheEndOfTheFile) {
     RecordingMessages messages;
     // The count's line runs on past 100 characters to the end: no row is left to read.
     const std::string countOnly = folder.write("a.out", "1" + std::string(150, ' '));
-    EXPECT_EQ(ReadConvergence(countOnly, std::nullopt, history, messages), ReadResult::Failed);
+    EXPECT_EQ(ReadConvergence({}, countOnly, std::nullopt, history, messages), ReadResult::Failed);
     // The last row's remainder is longer than the skip and has no line break: the table
     // is complete and what is left is no target.
     const std::string lastRow =
         folder.write("b.out", "1\n0 100 10\n1 10 5 " + std::string(150, 'x'));
-    EXPECT_EQ(ReadConvergence(lastRow, std::nullopt, history, messages), ReadResult::Ok);
+    EXPECT_EQ(ReadConvergence({}, lastRow, std::nullopt, history, messages), ReadResult::Ok);
     EXPECT_EQ(history.misfit.size(), 2u);
     EXPECT_FALSE(history.hasTarget);
     // A skip that ends exactly at the end of the file.
     const std::string exact = folder.write("c.out", "1\n0 100 10\n1 10 5" + std::string(99, ' '));
-    EXPECT_EQ(ReadConvergence(exact, std::nullopt, history, messages), ReadResult::Ok);
+    EXPECT_EQ(ReadConvergence({}, exact, std::nullopt, history, messages), ReadResult::Ok);
     EXPECT_TRUE(messages.entries.empty());
 }
 
@@ -278,7 +279,7 @@ TEST(HostileFiles, UnreadableFileIsNotFound) {
     MeshGrid mesh;
     CellModel model;
     RecordingMessages messages;
-    EXPECT_EQ(ReadModel(name, Conductivity, mesh, model, messages), ReadResult::NotFound);
+    EXPECT_EQ(ReadModel({}, name, Conductivity, mesh, model, messages), ReadResult::NotFound);
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].text, "Model file not found: " + name);
     const Outcome weights = RunReader(Reader::Weights, name, folder);
@@ -309,17 +310,17 @@ TEST(HostileFiles, PathsAtAndBeyondThePlatformLimit) {
     MeshGrid mesh;
     CellModel model;
     RecordingMessages messages;
-    EXPECT_EQ(ReadModel(path, Conductivity, mesh, model, messages), ReadResult::Ok);
+    EXPECT_EQ(ReadModel({}, path, Conductivity, mesh, model, messages), ReadResult::Ok);
 
     const std::string tooLong = path + "x";
     mesh = MeshGrid{};
-    EXPECT_EQ(ReadModel(tooLong, Conductivity, mesh, model, messages), ReadResult::NotFound);
+    EXPECT_EQ(ReadModel({}, tooLong, Conductivity, mesh, model, messages), ReadResult::NotFound);
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].text, "Model file not found: " + tooLong);
 
     // Open with such a name fails like any other file that cannot be opened.
     messages.entries.clear();
-    CTest1Doc doc(messages);
+    CTest1Doc doc(messages, folder.path().string());
     EXPECT_FALSE(doc.LoadFiles(tooLong, tooLong, "", Conductivity));
     EXPECT_FALSE(doc.loaded);
     EXPECT_EQ(messages.entries.size(), 1u);
@@ -327,35 +328,34 @@ TEST(HostileFiles, PathsAtAndBeyondThePlatformLimit) {
 
 class HostileDocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override { fs::current_path(folder.path()); }
-    std::optional<int> start(const std::vector<std::string>& args) { return RunStartUp(doc, args); }
+    // True unless the start-up load failed and the program would end with status -1.
+    bool start(const std::vector<std::string>& args) { return doc.ApplyCommandLine(args); }
 
     TestFolder folder;
-    ThrowOnProcessExit throwOnExit;
     RecordingMessages messages;
-    CTest1Doc doc{messages};
+    CTest1Doc doc{messages, folder.path().string()};
 };
 
 TEST_F(HostileDocumentTest, StartUpNamesAreLimitedToThePlatformsPathLength) {
     // 4095 characters pass the length check and are then simply not found...
-    EXPECT_EQ(start({std::string(4095, 'a'), "m.con"}), -1);
+    EXPECT_FALSE(start({std::string(4095, 'a'), "m.con"}));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].text.rfind("Model file not found: ", 0), 0u);
     // ...while 4096 are refused before any read.
     messages.entries.clear();
-    EXPECT_EQ(start({"grid.msh", std::string(4096, 'b')}), -1);
+    EXPECT_FALSE(start({"grid.msh", std::string(4096, 'b')}));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].text.rfind("File name is too long", 0), 0u);
 }
 
 TEST_F(HostileDocumentTest, SameFileAsMeshAndModelIsRefusedAsAMesh) {
     const std::string model = folder.write("m.con", "4 2\n0.01 0.02 0.03 0.04\n0.1 0.2 0.3 0.4\n");
-    EXPECT_EQ(start({model, model}), -1);
+    EXPECT_FALSE(start({model, model}));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0], (RecordingMessages::Entry{Kind::Error, CountMessage}));
 
     messages.entries.clear();
-    CTest1Doc other(messages);
+    CTest1Doc other(messages, folder.path().string());
     EXPECT_FALSE(other.LoadFiles(model, model, "", Conductivity));
     EXPECT_FALSE(other.loaded);
     EXPECT_EQ(other.mesh.nx, 0);
@@ -365,17 +365,17 @@ TEST_F(HostileDocumentTest, SameFileAsMeshAndModelIsRefusedAsAMesh) {
 TEST_F(HostileDocumentTest, OneCellModelLoadsAndItsFeaturesAnswerSensibly) {
     folder.write("one.msh", "1 0 10 1\n1 0 5 1\n");
     folder.write("one.con", "1 1\n0.01\n");
-    ASSERT_EQ(start({"one.msh", "one.con"}), std::nullopt);
+    ASSERT_TRUE(start({"one.msh", "one.con"}));
     ASSERT_TRUE(doc.loaded);
     EXPECT_EQ(doc.model.valueMin, doc.model.valueMax);
 
     // One cell has no inner faces: the single file holds only the cell weight...
     CellWeights weights;
-    EXPECT_TRUE(ReadWeightFile(1, 1, folder.write("w.wts", "1 1 2"), weights, messages));
+    EXPECT_TRUE(ReadWeightFile(1, 1, {}, folder.write("w.wts", "1 1 2"), weights, messages));
     EXPECT_TRUE(weights.xWeights.empty());
     EXPECT_TRUE(weights.zWeights.empty());
     // ...and separate files have nothing to give.
-    EXPECT_FALSE(ReadSeparateWeightFiles(1, 1, folder.write("x.wts", "0 1"),
+    EXPECT_FALSE(ReadSeparateWeightFiles(1, 1, {}, folder.write("x.wts", "0 1"),
                                          folder.write("z.wts", "1 0"), weights, messages));
     ASSERT_EQ(messages.entries.size(), 1u);
     EXPECT_EQ(messages.entries[0].text.rfind("Number of cells in the X weight file", 0), 0u);

@@ -16,8 +16,10 @@ protected:
         mesh.nx = nx;
         mesh.nz = nz;
         messages.entries.clear();
-        name = folder.write("mesh.txt", text);
-        return ReadMesh(name, mesh, messages);
+        // A relative name: found in the folder, named as given in the messages.
+        folder.write("mesh.txt", text);
+        name = "mesh.txt";
+        return ReadMesh(folder.path().string(), name, mesh, messages);
     }
     void expectOnlyError(const std::string& text) {
         ASSERT_EQ(messages.entries.size(), 1u);
@@ -90,7 +92,7 @@ TEST_F(MeshReaderTest, HostileCountsEndQuickly) {
 
 TEST_F(MeshReaderTest, MissingFileIsNotFound) {
     mesh.nx = mesh.nz = 1;
-    EXPECT_EQ(ReadMesh(folder.at("nowhere.msh"), mesh, messages), ReadResult::NotFound);
+    EXPECT_EQ(ReadMesh({}, folder.at("nowhere.msh"), mesh, messages), ReadResult::NotFound);
     expectOnlyError("Mesh file not found: " + folder.at("nowhere.msh"));
 }
 } // namespace

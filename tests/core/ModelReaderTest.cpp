@@ -14,8 +14,10 @@ using Kind = RecordingMessages::Kind;
 class ModelReaderTest : public ::testing::Test {
 protected:
     ReadResult read(const std::string& text, ModelKind kind = Conductivity) {
-        name = folder.write("model.txt", text);
-        return ReadModel(name, kind, mesh, model, messages);
+        // A relative name: found in the folder, named as given in the messages.
+        folder.write("model.txt", text);
+        name = "model.txt";
+        return ReadModel(folder.path().string(), name, kind, mesh, model, messages);
     }
     void expectOnly(Kind kind, const std::string& text) {
         ASSERT_EQ(messages.entries.size(), 1u);
@@ -146,19 +148,19 @@ TEST_F(ModelReaderTest, HugeCountsNeverSizeTheValues) {
 
 TEST_F(ModelReaderTest, MissingFileIsNotFound) {
     name = folder.at("absent.con");
-    EXPECT_EQ(ReadModel(name, Conductivity, mesh, model, messages), ReadResult::NotFound);
+    EXPECT_EQ(ReadModel({}, name, Conductivity, mesh, model, messages), ReadResult::NotFound);
     expectOnly(Kind::Error, "Model file not found: " + name);
 }
 
 TEST_F(ModelReaderTest, FolderEndsInAMessageAndFifoNeverBlocks) {
     name = folder.path().string();
-    EXPECT_EQ(ReadModel(name, Conductivity, mesh, model, messages), ReadResult::Failed);
+    EXPECT_EQ(ReadModel({}, name, Conductivity, mesh, model, messages), ReadResult::Failed);
     EXPECT_EQ(messages.entries.size(), 1u);
 
     messages.entries.clear();
     const std::string fifo = folder.at("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(ReadModel(fifo, Conductivity, mesh, model, messages), ReadResult::NotFound);
+    EXPECT_EQ(ReadModel({}, fifo, Conductivity, mesh, model, messages), ReadResult::NotFound);
     expectOnly(Kind::Error, "Model file not found: " + fifo);
 }
 } // namespace

@@ -1,11 +1,10 @@
 #include "TestFiles.h"
 
-#include "document/CTest1Doc.h"
-
 #include <cstdlib>
 #include <fstream>
+#include <stdexcept>
 
-TestFolder::TestFolder() : previousDirectory_(std::filesystem::current_path()) {
+TestFolder::TestFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "korvex-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a test folder");
@@ -14,7 +13,6 @@ TestFolder::TestFolder() : previousDirectory_(std::filesystem::current_path()) {
 
 TestFolder::~TestFolder() {
     std::error_code ec;
-    std::filesystem::current_path(previousDirectory_, ec);
     std::filesystem::remove_all(path_, ec);
 }
 
@@ -26,18 +24,10 @@ std::string TestFolder::write(const std::string& relative, const std::string& te
     return file.string();
 }
 
-ThrowOnProcessExit::ThrowOnProcessExit()
-    : previous_(SetProcessExitHandler([](int status) { throw ProcessEnded{status}; })) {}
-
-ThrowOnProcessExit::~ThrowOnProcessExit() {
-    SetProcessExitHandler(previous_);
+void WorkingDirectoryCheck::OnTestStart(const ::testing::TestInfo&) {
+    before_ = std::filesystem::current_path();
 }
 
-std::optional<int> RunStartUp(CTest1Doc& document, const std::vector<std::string>& args) {
-    try {
-        document.ApplyCommandLine(args);
-    } catch (const ProcessEnded& ended) {
-        return ended.status;
-    }
-    return std::nullopt;
+void WorkingDirectoryCheck::OnTestEnd(const ::testing::TestInfo&) {
+    EXPECT_EQ(std::filesystem::current_path(), before_) << "the working directory moved";
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-#include "document/ProcessExit.h"
+#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <vector>
 
-class CTest1Doc;
-
-// A fresh folder for one test's files; the working directory is restored and the
-// folder removed when the test ends, since readers move the working directory.
+// A fresh folder for one test's files, removed when the test ends. Tests hand it to
+// the code as the launch folder or the folder relative names are taken from; the
+// process's working directory is left alone.
 class TestFolder {
 public:
     TestFolder();
@@ -25,19 +22,13 @@ public:
 
 private:
     std::filesystem::path path_;
-    std::filesystem::path previousDirectory_;
 };
 
-// Turns the end-of-process call into a thrown ProcessEnded for the test's lifetime.
-class ThrowOnProcessExit {
-public:
-    ThrowOnProcessExit();
-    ~ThrowOnProcessExit();
+// Fails every test after which the process's working directory is not where it was:
+// the program never changes it. Installed by the test programs' main.
+class WorkingDirectoryCheck : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override;
+    void OnTestEnd(const ::testing::TestInfo&) override;
 
-private:
-    ProcessExitHandler previous_;
+    std::filesystem::path before_;
 };
-
-// Runs the start-up load with the end-of-process call throwing (ThrowOnProcessExit);
-// returns the status the process would end with, or nothing when it goes on.
-std::optional<int> RunStartUp(CTest1Doc& document, const std::vector<std::string>& args);

@@ -14,14 +14,19 @@ class WeightReaderTest : public ::testing::Test {
 protected:
     bool single(const std::string& text, int nx = 3, int nz = 2) {
         messages.entries.clear();
-        name = folder.write("all.wts", text);
-        return ReadWeightFile(nx, nz, name, weights, messages);
+        // Relative names: found in the folder, named as given in the messages.
+        folder.write("all.wts", text);
+        name = "all.wts";
+        return ReadWeightFile(nx, nz, folder.path().string(), name, weights, messages);
     }
     bool separate(const std::string& x, const std::string& z, int nx = 3, int nz = 2) {
         messages.entries.clear();
-        xName = folder.write("x.wts", x);
-        zName = folder.write("z.wts", z);
-        return ReadSeparateWeightFiles(nx, nz, xName, zName, weights, messages);
+        folder.write("x.wts", x);
+        folder.write("z.wts", z);
+        xName = "x.wts";
+        zName = "z.wts";
+        return ReadSeparateWeightFiles(nx, nz, folder.path().string(), xName, zName, weights,
+                                       messages);
     }
     void expectOnly(Kind kind, const std::string& text) {
         ASSERT_EQ(messages.entries.size(), 1u);
@@ -64,7 +69,7 @@ TEST_F(WeightReaderTest, SingleFileEndingAfterTheXWeightsLoadsNothing) {
 TEST_F(WeightReaderTest, EveryReadStartsByDroppingTheOldWeights) {
     ASSERT_TRUE(single("3 2 1 1 1 1 1 1 0.5 1 2 1 1 3 4"));
     messages.entries.clear();
-    EXPECT_FALSE(ReadWeightFile(3, 2, folder.at("missing.wts"), weights, messages));
+    EXPECT_FALSE(ReadWeightFile(3, 2, {}, folder.at("missing.wts"), weights, messages));
     expectOnly(Kind::Error, "Weight file not found: " + folder.at("missing.wts"));
     expectEmpty();
 }
@@ -84,7 +89,7 @@ TEST_F(WeightReaderTest, SeparateFilesAreCheckedInOrder) {
     // When the X file fails the Z file is not even opened.
     messages.entries.clear();
     EXPECT_FALSE(
-        ReadSeparateWeightFiles(3, 2, folder.at("nox"), folder.at("noz"), weights, messages));
+        ReadSeparateWeightFiles(3, 2, {}, folder.at("nox"), folder.at("noz"), weights, messages));
     expectOnly(Kind::Error, "X weight file not found: " + folder.at("nox"));
 
     EXPECT_FALSE(separate("2 2 1 1 1", "3 1 1 1 1"));
@@ -92,7 +97,7 @@ TEST_F(WeightReaderTest, SeparateFilesAreCheckedInOrder) {
     expectEmpty();
 
     messages.entries.clear();
-    EXPECT_FALSE(ReadSeparateWeightFiles(3, 2, xName = folder.write("x.wts", "2 2 1 1 1 1"),
+    EXPECT_FALSE(ReadSeparateWeightFiles(3, 2, {}, xName = folder.write("x.wts", "2 2 1 1 1 1"),
                                          folder.at("noz"), weights, messages));
     expectOnly(Kind::Error, "Z weight file not found: " + folder.at("noz"));
 }

@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -5,5 +7,6 @@
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new WorkingDirectoryCheck);
     return RUN_ALL_TESTS();
 }

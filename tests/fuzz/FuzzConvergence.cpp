@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ConvergenceHistory history;
     RecordingMessages messages;
-    const ReadResult result = ReadConvergence(name, chiText, history, messages);
+    const ReadResult result = ReadConvergence({}, name, chiText, history, messages);
 
     fuzz::Check(result != ReadResult::NotFound, "an existing file is found");
     fuzz::Check(messages.entries.empty(), "the reader itself reports nothing but not-found");

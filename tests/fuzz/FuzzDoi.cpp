@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = fuzz::WriteFile("second.txt", input.ConsumeRemainingBytesAsString());
 
     RecordingMessages messages;
-    CTest1Doc document(messages);
+    CTest1Doc document(messages, fuzz::Folder());
     document.mesh.nx = 1 + shape % 6;
     document.mesh.nz = 1 + (shape / 6) % 6;
     document.modelKind = static_cast<ModelKind>(options % 3);

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = fuzz::WriteFile("mesh.txt", input.ConsumeRemainingBytesAsString());
 
     RecordingMessages messages;
-    const ReadResult result = ReadMesh(name, mesh, messages);
+    const ReadResult result = ReadMesh({}, name, mesh, messages);
 
     fuzz::Check(result != ReadResult::NotFound, "an existing file is found");
     // Whatever the outcome, nothing was stored beyond the arrays sized from the model.

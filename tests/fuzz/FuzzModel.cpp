@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model.values.assign(2, std::vector<float>(3, 1.0f));
     }
     RecordingMessages messages;
-    const ReadResult result = ReadModel(name, kind, mesh, model, messages);
+    const ReadResult result = ReadModel({}, name, kind, mesh, model, messages);
 
     fuzz::Check(result != ReadResult::NotFound, "an existing file is found");
     if (result == ReadResult::Ok) {

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CellWeights weights;
     RecordingMessages messages;
-    if (ReadSeparateWeightFiles(nx, nz, xName, zName, weights, messages)) {
+    if (ReadSeparateWeightFiles(nx, nz, {}, xName, zName, weights, messages)) {
         fuzz::Check(messages.entries.empty(), "good weights say nothing");
         fuzz::Check(nx > 1 && nz > 1, "a mesh one cell wide or deep has no faces to read");
         fuzz::Check(weights.xWeights.size() == static_cast<std::size_t>(nz) &&

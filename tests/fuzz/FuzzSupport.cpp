@@ -37,8 +37,4 @@ std::string WriteFile(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-void ThrowOnProcessExit() {
-    SetProcessExitHandler([](int status) { throw ProcessEnded{status}; });
-}
-
 } // namespace fuzz

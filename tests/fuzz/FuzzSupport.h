@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/ProcessExit.h"
 #include "document/RecordingMessages.h"
 
 #include <cstddef>
@@ -18,9 +17,6 @@ const std::string& Folder();
 
 // Writes the bytes to a file of this name in the folder and returns its full path.
 std::string WriteFile(const std::string& name, const std::string& bytes);
-
-// The end-of-process call throws ProcessEnded instead of ending the fuzzer.
-void ThrowOnProcessExit();
 
 // A broken promise of the code under test: report it the way a crash is reported, so
 // the fuzzer keeps the input.

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CellWeights weights;
     weights.xWeights.assign(1, std::vector<float>(1, 5.0f)); // left over from an earlier read
     RecordingMessages messages;
-    if (ReadWeightFile(nx, nz, name, weights, messages)) {
+    if (ReadWeightFile(nx, nz, {}, name, weights, messages)) {
         fuzz::Check(messages.entries.empty(), "good weights say nothing");
         fuzz::Check(Shaped(weights.cellWeights, nz, nx), "cell weights nz x nx");
         fuzz::Check(Shaped(weights.xWeights, nz, nx - 1), "x weights nz x (nx - 1)");

@@ -212,6 +212,17 @@ TEST_F(RenderCli, RelativeFeatureFilesAreFoundAfterTheModelReadMovedTheFolder) {
               0);
     EXPECT_EQ(err, "");
     EXPECT_TRUE(QFile::exists(path("out.png")));
+
+    // "/conv" looks for its file beside the model, not in the launch folder.
+    const QByteArray output = "2\n0 1000 0\n1 100 10\n2 10 20\n5 target\n";
+    write("ohmsolv.out", output);
+    EXPECT_EQ(run({"-o", "conv.png", "run/mesh.msh", "run/model.con", "/conv"}), 255);
+    EXPECT_EQ(err, "error: Output file not found: ohmsolv.out\n");
+    EXPECT_FALSE(QFile::exists(path("conv.png")));
+    write("run/ohmsolv.out", output);
+    EXPECT_EQ(run({"-o", "conv.png", "run/mesh.msh", "run/model.con", "/conv"}), 0);
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(QFile::exists(path("conv.png")));
 }
 
 TEST_F(RenderCli, SettingsAtTheLargestDoublesStillDrawThePicture) {

@@ -13,7 +13,7 @@
 // A document filled in memory (no files), with the view state after a document update.
 struct SectionFixture {
     RecordingMessages messages;
-    CTest1Doc document{messages};
+    CTest1Doc document{messages, "/"}; // reads no file: any folder serves
     ViewState state;
 
     // Nodes in metres; values in stored units, rows from the top.

@@ -5,20 +5,18 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include <filesystem>
-
 void AppFixture::TearDown() {
     app.reset();
 }
 
-bool AppFixture::start(const std::vector<std::string>& args) {
-    std::filesystem::current_path(folder.path());
+bool AppFixture::start(const std::vector<std::string>& args, const std::string& launchFolder) {
     app = std::make_unique<CTest1App>(messages);
     app->SetDialogRunner([this](QDialog& dialog) {
         ++dialogsRun;
         return answer(dialog);
     });
-    const bool ok = app->InitInstance(args);
+    const bool ok =
+        app->InitInstance(args, launchFolder.empty() ? folder.path().string() : launchFolder);
     if (ok) {
         app->frame()->resize(800, 600);
         QApplication::processEvents();

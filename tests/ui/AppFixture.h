@@ -26,8 +26,9 @@ protected:
 
     void TearDown() override;
 
-    // Starts the application with these arguments; false when start-up failed.
-    bool start(const std::vector<std::string>& args);
+    // Starts the application with these arguments as if launched in the folder (the
+    // test's folder unless given); false when start-up failed.
+    bool start(const std::vector<std::string>& args, const std::string& launchFolder = {});
     // Starts it on a model file of the given kind written from `model`.
     void startWith(ModelKind kind, const std::string& model, bool convergence = false);
 
@@ -46,7 +47,6 @@ protected:
     int dialogsRun = 0;
 
     TestFolder folder;
-    ThrowOnProcessExit throwOnExit;
     RecordingMessages messages;
     std::unique_ptr<CTest1App> app;
 };

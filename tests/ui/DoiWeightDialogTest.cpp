@@ -9,12 +9,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-
-#include <filesystem>
 
 namespace {
 using Kind = RecordingMessages::Kind;
@@ -25,9 +22,10 @@ struct ChooserCall {
     int calls = 0;
 };
 
+// The test's folder plays the document's folder.
 class DoiWeightDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { std::filesystem::current_path(folder.path()); }
+    std::string documentFolder() const { return folder.path().string(); }
     void open(QDialog& dialog) {
         dialog.show();
         dialog.activateWindow();
@@ -54,7 +52,7 @@ protected:
 };
 
 TEST_F(DoiWeightDialogTest, DoiDialogShowsItsFieldsAndOpensOnOk) {
-    CDoi dialog(messages);
+    CDoi dialog(messages, documentFolder());
     dialog.cutoffIndex = 2;
     dialog.useRecoveredModel = false;
     open(dialog);
@@ -66,7 +64,7 @@ TEST_F(DoiWeightDialogTest, DoiDialogShowsItsFieldsAndOpensOnOk) {
 }
 
 TEST_F(DoiWeightDialogTest, DoiDialogRefusesAMissingOrAbsentFile) {
-    CDoi dialog(messages);
+    CDoi dialog(messages, documentFolder());
     open(dialog);
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     expectOnlyWarning("DOI model file is missing.");
@@ -87,7 +85,7 @@ TEST_F(DoiWeightDialogTest, DoiDialogRefusesAMissingOrAbsentFile) {
 }
 
 TEST_F(DoiWeightDialogTest, DoiResetClosesWithoutChecks) {
-    CDoi dialog(messages);
+    CDoi dialog(messages, documentFolder());
     open(dialog);
     QTest::mouseClick(dialog.resetButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -95,21 +93,20 @@ TEST_F(DoiWeightDialogTest, DoiResetClosesWithoutChecks) {
     EXPECT_TRUE(messages.entries.empty());
 }
 
-TEST_F(DoiWeightDialogTest, DoiBrowseStartsInTheWorkingDirectory) {
+TEST_F(DoiWeightDialogTest, DoiBrowseStartsInTheDocumentsFolder) {
     ChooserCall call;
     ScopedFileChooser chooser(answering(call, QString::fromStdString(folder.at("b.con"))));
-    CDoi dialog(messages);
+    CDoi dialog(messages, documentFolder());
     open(dialog);
     QTest::mouseClick(dialog.browseButton(), Qt::LeftButton);
     EXPECT_EQ(call.calls, 1);
     EXPECT_EQ(call.filter, "Model (*)");
-    EXPECT_EQ(QDir(call.start).canonicalPath(),
-              QDir(QString::fromStdString(folder.path().string())).canonicalPath());
+    EXPECT_EQ(call.start.toStdString(), documentFolder());
     EXPECT_EQ(dialog.fileBox()->text().toStdString(), folder.at("b.con"));
 }
 
 TEST_F(DoiWeightDialogTest, WeightDialogFirstUseIsSingleFileWithXAndZDisabled) {
-    CDlgWeight dialog(messages);
+    CDlgWeight dialog(messages, documentFolder());
     open(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Weight file");
     EXPECT_TRUE(dialog.singleButton()->isChecked());
@@ -126,7 +123,7 @@ TEST_F(DoiWeightDialogTest, WeightDialogFirstUseIsSingleFileWithXAndZDisabled) {
 }
 
 TEST_F(DoiWeightDialogTest, WeightDialogChecksTheBoxesOfItsMode) {
-    CDlgWeight dialog(messages);
+    CDlgWeight dialog(messages, documentFolder());
     open(dialog);
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     expectOnlyWarning("Weight file is missing.");
@@ -152,12 +149,13 @@ TEST_F(DoiWeightDialogTest, WeightDialogChecksTheBoxesOfItsMode) {
 TEST_F(DoiWeightDialogTest, WeightBrowseFillsOnlyItsOwnBox) {
     ChooserCall call;
     ScopedFileChooser chooser(answering(call, QString::fromStdString(folder.at("picked.wts"))));
-    CDlgWeight dialog(messages);
+    CDlgWeight dialog(messages, documentFolder());
     dialog.fileMode = 1;
     open(dialog);
     dialog.zWeightBox()->setText("typed");
     QTest::mouseClick(dialog.browseButton(1), Qt::LeftButton);
     EXPECT_EQ(call.title, "Open X weight file");
+    EXPECT_EQ(call.start.toStdString(), documentFolder());
     EXPECT_EQ(call.filter, "X weight (*)");
     EXPECT_EQ(dialog.xWeightBox()->text().toStdString(), folder.at("picked.wts"));
     EXPECT_EQ(dialog.zWeightBox()->text(), "typed");
@@ -176,6 +174,7 @@ protected:
     void answerWith(const std::string& file, int cutoff, bool recovered, bool reset = false) {
         answer = [=, this](QDialog& dialog) {
             auto& doi = dynamic_cast<CDoi&>(dialog);
+            seenFolder = doi.folder();
             seenFile = doi.fileName;
             seenCutoff = doi.cutoffIndex;
             seenRecovered = doi.useRecoveredModel;
@@ -186,6 +185,7 @@ protected:
             return int(QDialog::Accepted);
         };
     }
+    std::string seenFolder;
     std::string seenFile;
     int seenCutoff = -5;
     bool seenRecovered = false;
@@ -194,6 +194,7 @@ protected:
 TEST_F(DoiCommandTest, AcceptedDialogMasksAndIsRememberedForTheNextRun) {
     answerWith(folder.at("second.con"), 4, true);
     EXPECT_TRUE(frame().Dispatch(ID_DEPTH_OF_INVESTIGATION));
+    EXPECT_EQ(seenFolder, doc().folder());
     EXPECT_EQ(seenFile, "");
     EXPECT_EQ(seenCutoff, 2); // the initial 0.3
     EXPECT_TRUE(seenRecovered);
@@ -266,6 +267,7 @@ protected:
                     const std::string& z = "") {
         answer = [=, this](QDialog& dialog) {
             auto& weights = dynamic_cast<CDlgWeight&>(dialog);
+            seenFolder = weights.folder();
             seenSingle = weights.weightFileName;
             seenMode = weights.fileMode;
             weights.fileMode = mode;
@@ -275,6 +277,7 @@ protected:
             return int(QDialog::Accepted);
         };
     }
+    std::string seenFolder;
     std::string seenSingle;
     int seenMode = -1;
 };
@@ -284,6 +287,7 @@ TEST_F(WeightsCommandTest, LoadedWeightsShowAtOnceAndTheNamesAreRemembered) {
     view().state().settings.rangeMin = -1.9;
     answerWith(0, folder.at("all.wts"));
     EXPECT_TRUE(frame().Dispatch(ID_LOAD_WEIGHTS));
+    EXPECT_EQ(seenFolder, doc().folder());
     EXPECT_EQ(seenSingle, "");
     EXPECT_EQ(seenMode, 0);
     EXPECT_TRUE(doc().weightsLoaded);

@@ -15,8 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 using Kind = RecordingMessages::Kind;
 using Entry = RecordingMessages::Entry;
@@ -27,7 +25,6 @@ const char* const WrongNameQuestion = "Warning: The convergence file should be\n
 class LoadDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::current_path(folder.path());
         mesh = folder.write("grid.msh", "x");
         model = folder.write("model.con", "x");
     }
@@ -49,9 +46,10 @@ protected:
         messages.entries.clear();
     }
 
+    // The folder plays the document's folder: names are checked and choosers start there.
     TestFolder folder;
     RecordingMessages messages;
-    CFileLoad dialog{messages};
+    CFileLoad dialog{messages, folder.path().string()};
     std::string mesh, model;
 };
 
@@ -186,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCheck{0, "ohmsolv.out.bak", true}, NameCheck{1, "ip/polsolv.out", false},
                       NameCheck{1, "ohmsolv.out", true}, NameCheck{2, "anything.txt", false}));
 
-TEST_F(LoadDialogTest, BrowseStartsByTheKindCheckedNowAndFillsOnlyItsBox) {
+TEST_F(LoadDialogTest, BrowseStartsInTheFolderByTheKindCheckedNowAndFillsOnlyItsBox) {
     struct Call {
         QString title, start, filter;
     };
@@ -207,7 +205,8 @@ TEST_F(LoadDialogTest, BrowseStartsByTheKindCheckedNowAndFillsOnlyItsBox) {
     QTest::mouseClick(dialog.meshBrowseButton(), Qt::LeftButton);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].title, "Open mesh file");
-    EXPECT_EQ(calls[0].start, "ohmsolv.msh");
+    const auto in = [this](const char* name) { return QString::fromStdString(folder.at(name)); };
+    EXPECT_EQ(calls[0].start, in("ohmsolv.msh"));
     EXPECT_EQ(calls[0].filter, "Mesh (*)");
     EXPECT_EQ(dialog.meshBox()->text().toStdString(), mesh);
     EXPECT_EQ(dialog.modelBox()->text(), "typed/model.chg");
@@ -217,20 +216,21 @@ TEST_F(LoadDialogTest, BrowseStartsByTheKindCheckedNowAndFillsOnlyItsBox) {
     choice.clear();
     QTest::mouseClick(dialog.modelBrowseButton(), Qt::LeftButton);
     EXPECT_EQ(calls.back().title, "Open model file");
-    EXPECT_EQ(calls.back().start, "polsolv.chg");
+    EXPECT_EQ(calls.back().start, in("polsolv.chg"));
     EXPECT_EQ(calls.back().filter, "Model (*)");
     EXPECT_EQ(dialog.modelBox()->text(), "typed/model.chg");
 
     QTest::mouseClick(dialog.outputBrowseButton(), Qt::LeftButton);
     EXPECT_EQ(calls.back().title, "");
-    EXPECT_EQ(calls.back().start, "polsolv.out");
+    EXPECT_EQ(calls.back().start, in("polsolv.out"));
     EXPECT_EQ(calls.back().filter, "Convergence files (*.out)");
 
     dialog.kindButton(2)->click();
     QTest::mouseClick(dialog.modelBrowseButton(), Qt::LeftButton);
-    EXPECT_EQ(calls.back().start, "sensitivity.txt");
+    EXPECT_EQ(calls.back().start, in("sensitivity.txt"));
+    // No name to offer: the folder itself.
     QTest::mouseClick(dialog.outputBrowseButton(), Qt::LeftButton);
-    EXPECT_EQ(calls.back().start, "");
+    EXPECT_EQ(calls.back().start, QString::fromStdString(folder.path().string()));
 
     EXPECT_TRUE(messages.entries.empty());
 }

@@ -76,9 +76,8 @@ TEST_F(OpenCommandTest, CancelChangesNothing) {
 }
 
 TEST_F(OpenCommandTest, TypedRelativeNamesLoadAndReloadFindsThemAfterTheFolderMoved) {
-    ASSERT_TRUE(start({}));
     writeSurvey();
-    fs::current_path(folder.at("data"));
+    ASSERT_TRUE(start({}, folder.at("data")));
     ASSERT_TRUE(openFiles({"grid.msh", "run1/polsolv.chg", "run1/polsolv.out", 1}));
     EXPECT_TRUE(messages.entries.empty());
     ASSERT_TRUE(doc().loaded);
@@ -92,7 +91,7 @@ TEST_F(OpenCommandTest, TypedRelativeNamesLoadAndReloadFindsThemAfterTheFolderMo
     EXPECT_TRUE(enabled(ID_RELOAD));
     EXPECT_TRUE(enabled(ID_MESH_STATISTICS));
     EXPECT_TRUE(enabled(ID_LOAD_WEIGHTS));
-    EXPECT_EQ(fs::canonical(fs::current_path()), fs::canonical(folder.at("data/run1")));
+    EXPECT_EQ(doc().folder(), fs::canonical(folder.at("data/run1")).string());
 
     // The inversion rewrites its model; R reloads it from wherever we are now.
     folder.write("data/run1/polsolv.chg", "4 2\n1 2 3 4\n5 6 7 9\n");
@@ -102,10 +101,11 @@ TEST_F(OpenCommandTest, TypedRelativeNamesLoadAndReloadFindsThemAfterTheFolderMo
     EXPECT_EQ(doc().model.valueMax, 9.0);
     EXPECT_EQ(view().state().settings.rangeMax, 9.0);
 
-    // The next Open starts from the document's kind and names; OK at once passes.
+    // The next Open starts from the document's kind, names and folder; OK at once passes.
     answer = [this](QDialog& dialog) {
         auto& load = dynamic_cast<CFileLoad&>(dialog);
         load.show();
+        EXPECT_EQ(load.folder(), doc().folder());
         EXPECT_TRUE(load.kindButton(1)->isChecked());
         EXPECT_EQ(load.modelBox()->text().toStdString(), folder.at("data/run1/polsolv.chg"));
         QTest::mouseClick(load.okButton(), Qt::LeftButton);
@@ -115,9 +115,12 @@ TEST_F(OpenCommandTest, TypedRelativeNamesLoadAndReloadFindsThemAfterTheFolderMo
     EXPECT_TRUE(messages.entries.empty());
     EXPECT_TRUE(doc().loaded);
 
-    // Back to a conductivity model: all eight buttons show again.
-    ASSERT_TRUE(openFiles({QString::fromStdString(folder.at("data/grid.msh")),
-                           QString::fromStdString(folder.at("data/run1/ohmsolv.con")), "", 0}));
+    // Back to a conductivity model, typed relative to the model's folder now: all
+    // eight buttons show again.
+    ASSERT_TRUE(openFiles({"../grid.msh", "ohmsolv.con", "", 0}));
+    EXPECT_TRUE(messages.entries.empty());
+    EXPECT_EQ(fs::canonical(doc().meshFileName), fs::canonical(folder.at("data/grid.msh")));
+    EXPECT_EQ(doc().modelFileName, doc().folder() + "/ohmsolv.con");
     EXPECT_EQ(visibleButtons(), 8);
     EXPECT_FALSE(doc().convergenceLoaded);
     EXPECT_FALSE(view().state().settings.showConvergence);

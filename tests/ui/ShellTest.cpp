@@ -67,6 +67,15 @@ TEST_F(ShellTest, FirstArgumentThatCannotBeOpenedEndsStartUp) {
               folder.at("nofolder/absent.msh") + " contains an incorrect path.");
 }
 
+TEST_F(ShellTest, FailedStartUpLoadEndsStartUpBeforeAnyWindow) {
+    folder.write("grid.msh", Mesh);
+    EXPECT_FALSE(start({"grid.msh", "missing.con"}));
+    EXPECT_EQ(messages.entries, (std::vector<RecordingMessages::Entry>{
+                                    {RecordingMessages::Kind::Error,
+                                     "Model file not found: " + folder.at("missing.con")}}));
+    EXPECT_EQ(app->frame(), nullptr);
+}
+
 TEST_F(ShellTest, WindowSizeIsLimitedByTheScreen) {
     EXPECT_EQ(CMainFrame::InitialSize({800, 600}), QSize(640, 480));
     EXPECT_EQ(CMainFrame::InitialSize({1920, 1080}), QSize(770, 550));

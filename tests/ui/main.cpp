@@ -1,3 +1,5 @@
+#include "../core/TestFiles.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -11,5 +13,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new WorkingDirectoryCheck);
     return RUN_ALL_TESTS();
 }
