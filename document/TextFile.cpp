@@ -30,8 +30,7 @@ bool LoadTextFile(const std::string& path, std::string& text) {
     struct stat info {};
     if (::fstat(file.fd, &info) != 0)
         return false;
-    if (S_ISDIR(info.st_mode))
-        return true;
+    // A folder is no file to read, whatever a stream on it would do.
     if (!S_ISREG(info.st_mode))
         return false;
     // Read straight into the text rather than through a buffer: a model of millions of

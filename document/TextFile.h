@@ -3,9 +3,9 @@
 #include <string>
 
 // Reads a whole file into memory. Returns false when it cannot be opened for reading:
-// missing, not permitted, or neither a regular file nor a folder (a FIFO or a device
-// must never block the program). A folder opens but holds no text, like a stream on
-// a folder whose first read fails.
+// missing, not permitted, or not a regular file. A folder counts as missing (the
+// reader's not-found message then names it), and a FIFO or a device must never
+// block the program.
 bool LoadTextFile(const std::string& path, std::string& text);
 
 // Whether a file or folder exists at the path. Callers hand in resolved names

@@ -134,6 +134,9 @@ TEST_F(RenderCli, LoadFailuresEndAsTheViewerDoes) {
 
     EXPECT_EQ(run({"-o", path("x.png"), path("mesh.msh"), path("missing.con")}), 255);
     EXPECT_TRUE(err.contains("error: Model file not found: ")) << err.toStdString();
+    // A folder in a file's place is a file that is not there.
+    EXPECT_EQ(run({"-o", path("x.png"), dir.path(), path("model.con")}), 255);
+    EXPECT_EQ(err, "error: Mesh file not found: " + dir.path() + "\n");
 
     write("wide.msh", "1 0 1000 5\n1 0 250 2\n");
     EXPECT_EQ(run({"-o", path("x.png"), path("wide.msh"), path("model.con")}), 255);
