@@ -87,6 +87,46 @@ const char* RenderUsage() {
            "  --output may be left out when --readout or --stats is given\n";
 }
 
+const char* RenderHelp() {
+    return "usage: korvex-render --output FILE [OPTION]... MESH MODEL [/ip] [/conv] "
+           "[/padd=L,R,B] [/chi=F]\n"
+           "Draws the viewer's picture of a model without a window, to PNG, SVG or PDF.\n"
+           "\n"
+           "  -o, --output FILE    the picture; FILE ends in .png, .svg or .pdf\n"
+           "  --size WxH           client area the picture is fitted to, default 1600x1200\n"
+           "  --set FIELD=VALUE    change a display setting (again for more; fields below)\n"
+           "  --weights FILE       load and show the weights of one weight file\n"
+           "  --xweights FILE      load and show X weights (with --zweights)\n"
+           "  --zweights FILE      load and show Z weights (with --xweights)\n"
+           "  --doi FILE           mask the cells below the depth of investigation\n"
+           "  --doi-method M       recovered (default: FILE is a second model) or sensitivity\n"
+           "  --doi-cutoff C       0.1, 0.2 ... 0.9, default 0.3\n"
+           "  --readout PX,PY      print the status text of a left press at that pixel\n"
+           "  --stats              print the mesh statistics (--output may then be left out)\n"
+           "  -h, --help           print this help and exit\n"
+           "  --version            print the version and exit\n"
+           "  --                   every argument after it is a file name or a switch\n"
+           "  MESH MODEL           the mesh file and the model file, in this order\n"
+           "  /ip                  the model holds chargeabilities (else conductivities)\n"
+           "  /conv                also read ohmsolv.out (polsolv.out with /ip) beside "
+           "MODEL\n"
+           "  /padd=L,R,B          hide L, R and B padding cells left, right and at the "
+           "bottom\n"
+           "  /chi=F               target misfit: F times the number before \"target\"\n"
+           "\n"
+           "Fields of --set: showLog, showConductivity, useColour, flipColours, showMesh,\n"
+           "showConvergence, showWeights (0 or 1); fontHeight (0 to 2000); rangeMin,\n"
+           "rangeMax (stored units); padLeft, padRight, padBottom (cells); areaLeft,\n"
+           "areaRight, areaDepth (metres).\n"
+           "\n"
+           "Exit status: 0 done, 1 no picture written or no files named, 2 a refused\n"
+           "option, 255 a file the viewer could not load at start-up.\n"
+           "\n"
+           "Example:\n"
+           "  korvex-render -o section.png --set showConvergence=1 survey.msh ohmsolv.con "
+           "/conv\n";
+}
+
 namespace {
 // "--name VALUE" or "--name=VALUE" options that only take a text.
 struct TextOption {
@@ -183,6 +223,10 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
             options.help = true;
             continue;
         }
+        if (arg == "--version") {
+            options.version = true;
+            continue;
+        }
         std::string value;
         bool matched = false;
         if (arg == "-o") {
@@ -239,7 +283,7 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
         options.documentArgs.push_back(arg);
     }
     const bool printsOnly = options.readout || options.stats;
-    if (!options.help && (outputGiven ? options.output.empty() : !printsOnly)) {
+    if (!options.help && !options.version && (outputGiven ? options.output.empty() : !printsOnly)) {
         error = "--output FILE is required";
         return false;
     }

@@ -16,6 +16,7 @@ struct RenderOptions {
     std::vector<std::pair<std::string, std::string>> settings; // --set FIELD=VALUE, in order
     std::vector<std::string> documentArgs;
     bool help = false;
+    bool version = false;
 
     // Weights as the weights command reads them: one file, or an X and a Z file.
     std::string weights;
@@ -42,4 +43,6 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
 bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
                    ViewState& state, const CTest1Doc& document, std::string& error);
 
+// The short usage shown after a refused option, and the whole help of --help.
 const char* RenderUsage();
+const char* RenderHelp();

@@ -3,6 +3,7 @@
 #include "convergence/ConvergencePlot.h"
 #include "document/CTest1Doc.h"
 #include "document/CommandLine.h"
+#include "document/LaunchArguments.h"
 #include "document/MeshStatistics.h"
 #include "document/StreamMessages.h"
 #include "document/TextFile.h"
@@ -32,8 +33,9 @@ int Run(const std::vector<std::string>& args, const std::string& launchFolder) {
         std::cerr << "error: " << problem << "\n" << RenderUsage();
         return 2;
     }
-    if (options.help) {
-        std::cout << RenderUsage();
+    // Asked for beside other options, the version waits for them to be accepted.
+    if (options.version) {
+        std::cout << "korvex-render " KORVEX_VERSION "\n";
         return 0;
     }
     // Names given here are relative to the launch folder, although the model read
@@ -106,6 +108,12 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& t
 } // namespace
 
 int main(int argc, char** argv) {
+    // Help wins over any other argument, refused ones included, and needs no toolkit.
+    if (FindInfoRequest(std::vector<std::string>(argv + 1, argv + argc), true) ==
+        InfoRequest::Help) {
+        std::cout << RenderHelp();
+        return 0;
+    }
     // Batch runs and tests have no display; the picture needs none.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtMessages);

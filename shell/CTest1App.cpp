@@ -4,6 +4,7 @@
 #include "dialogs/CAboutDlg.h"
 #include "document/CTest1Doc.h"
 #include "document/CommandLine.h"
+#include "document/LaunchArguments.h"
 #include "document/Messages.h"
 #include "document/TextFile.h"
 #include "plot/CTest1View.h"
@@ -36,8 +37,10 @@ void CTest1App::SetDialogRunner(DialogRunner runner) {
         viewCommands_->SetDialogRunner(std::move(runner));
 }
 
-bool CTest1App::InitInstance(const std::vector<std::string>& args,
+bool CTest1App::InitInstance(const std::vector<std::string>& given,
                              const std::string& launchFolder) {
+    // Two files chosen in a file manager may come model first; taken the right way round.
+    const std::vector<std::string> args = FileManagerOrder(given, launchFolder);
     // The framework's file, like the document's names, is taken from the launch folder.
     std::string file = FirstFileArgument(args);
     if (!file.empty())

@@ -22,7 +22,8 @@ public:
 
     // The start-up sequence; false when start-up failed (after its message) and the
     // program must end with status -1. launchFolder is the absolute folder the program
-    // was started in: names on the command line are taken from it.
+    // was started in: names on the command line are taken from it. Exactly two files,
+    // the model before the mesh, are read the other way round (FileManagerOrder).
     bool InitInstance(const std::vector<std::string>& args, const std::string& launchFolder);
 
     CTest1Doc& document() { return *document_; }

@@ -128,6 +128,17 @@ TEST_F(RenderCli, RefusedSettingsWriteNothing) {
     EXPECT_EQ(run(data()), 2); // no output named
 }
 
+TEST_F(RenderCli, HelpWinsOverRefusedOptionsButTheVersionDoesNot) {
+    EXPECT_EQ(run(QStringList{"--frobnicate", "--size", "0x0", "--help"} + data()), 0);
+    EXPECT_TRUE(out.startsWith("usage: korvex-render ")) << out.toStdString();
+    EXPECT_TRUE(err.isEmpty());
+    EXPECT_EQ(run({"--version"}), 0);
+    EXPECT_EQ(out, "korvex-render " KORVEX_VERSION "\n");
+    EXPECT_EQ(run({"--frobnicate", "--version"}), 2);
+    EXPECT_TRUE(err.startsWith("error: unknown option: --frobnicate\n")) << err.toStdString();
+    EXPECT_TRUE(out.isEmpty());
+}
+
 TEST_F(RenderCli, LoadFailuresEndAsTheViewerDoes) {
     EXPECT_EQ(run({"-o", path("x.png"), path("mesh.msh")}), 1);
     EXPECT_TRUE(err.startsWith("error: ")) << err.toStdString();

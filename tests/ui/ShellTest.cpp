@@ -55,6 +55,14 @@ TEST_F(ShellTest, TitleNamesTheModelFileOrUntitled) {
               QString::fromStdString(folder.at("sub/m [*][*].con")) + " - KORVEX Model Viewer");
 }
 
+TEST_F(ShellTest, TwoFilesFromAFileManagerMayComeModelFirst) {
+    folder.write("grid.msh", Mesh);
+    folder.write("m.con", Conductivities);
+    ASSERT_TRUE(start({"m.con", "grid.msh"}));
+    EXPECT_TRUE(doc().loaded);
+    EXPECT_EQ(doc().title, folder.at("m.con"));
+}
+
 TEST_F(ShellTest, FirstArgumentThatCannotBeOpenedEndsStartUp) {
     EXPECT_FALSE(start({"absent.msh"}));
     ASSERT_EQ(messages.entries.size(), 1u);
