@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev
     fonts-dejavu-core
+    desktop-file-utils appstream
 )
 if [ "${1:-}" = "--extra" ]; then
     shift
