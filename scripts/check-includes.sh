@@ -11,7 +11,8 @@
 #   shell/        all of the above        (korvex_ui and the viewer's main)
 #   cli/          all but dialogs/ shell/ (korvex-render)
 #
-# tests/ and bench/ may include anything.
+# tests/ and bench/ may include anything; packaging/ holds a build tool that includes
+# only Qt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
