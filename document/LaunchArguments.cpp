@@ -131,8 +131,9 @@ Match AxisMatches(Words& words) {
 bool ReadsAsMesh(const std::string& path) {
     bool whole = true;
     const std::string text = FileStart(path, whole);
-    // Two whole numbers alone on the first line are a model's counts.
-    Words firstLine(std::string_view(text).substr(0, text.find('\n')));
+    // Two whole numbers alone on the first line that holds any are a model's counts.
+    const std::size_t start = std::min(text.find_first_not_of(Blanks), text.size());
+    Words firstLine(std::string_view(text).substr(start, text.find('\n', start) - start));
     std::string_view a, b, c;
     int count = 0;
     if (firstLine.next(a) && firstLine.next(b) && !firstLine.next(c) && IsWhole(a, count) &&

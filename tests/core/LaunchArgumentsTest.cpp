@@ -46,8 +46,9 @@ TEST_F(FileManagerOrderTest, ModelBeforeMeshIsTurnedRound) {
     EXPECT_EQ(order({"m.con", "a.msh"}), (Args{"a.msh", "m.con"}));
     EXPECT_EQ(order({folder.at("m.con"), folder.at("b.msh")}),
               (Args{folder.at("b.msh"), folder.at("m.con")}));
-    // Integer-looking chargeabilities with the counts on the first line are a model.
-    folder.write("ip.chg", "2 1\n1 2\n");
+    // Whole-number chargeabilities whose numbers would also make a mesh: the two counts
+    // alone on the first line that holds any make it a model.
+    folder.write("ip.chg", "\n2 4\n0 1\n1 1\n1 0\n1 1\n");
     EXPECT_EQ(order({"ip.chg", "b.msh"}), (Args{"b.msh", "ip.chg"}));
 }
 
