@@ -2,8 +2,8 @@
 
 #include "document/CellWeights.h"
 #include "document/MeshGrid.h"
-#include "plot/PageUnits.h"
 #include "plot/PainterGuard.h"
+#include "plot/PlotLayout.h"
 
 #include <QPainter>
 #include <QPen>
@@ -19,14 +19,13 @@ QPen weightPen(float weight, double unitsPerPixel) {
 }
 } // namespace
 
-void DrawWeights(QPainter& painter, const CellWeights& weights, const MeshGrid& mesh, double scale,
-                 int padLeft, int padRight, int padBottom) {
+void DrawWeights(QPainter& painter, const CellWeights& weights, const MeshGrid& mesh,
+                 const PlotLayout& layout, int padLeft, int padRight, int padBottom) {
     PainterGuard guard(painter);
     const double pixelsPerUnit = painter.worldTransform().m11();
     const double unitsPerPixel = pixelsPerUnit > 0.0 ? 1.0 / pixelsPerUnit : 1.0;
-    const double x0 = mesh.xNodes[padLeft];
-    const auto pageX = [&](int i) { return double(RoundPage((mesh.xNodes[i] - x0) * scale)); };
-    const auto pageY = [&](int k) { return double(RoundPage(scale * mesh.zNodes[k])); };
+    const auto pageX = [&](int i) { return double(layout.pageX(mesh.xNodes[i])); };
+    const auto pageY = [&](int k) { return double(layout.pageY(mesh.zNodes[k])); };
     const int lastRow = mesh.nz - padBottom - 1;
     const int lastColumn = mesh.nx - padRight - 1;
 
