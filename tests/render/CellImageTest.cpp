@@ -5,6 +5,7 @@
 #include "plot/CellImage.h"
 #include "plot/PageMapping.h"
 #include "plot/SectionPainter.h"
+#include "plot/SectionWindow.h"
 
 #include <QPainter>
 #include <QRegion>
@@ -157,6 +158,34 @@ TEST(CellImage, WholePagesMatchTheCellByCellPaint) {
                 const QSize page = MappingFor(f.state, c.client).pageSizePixels();
                 ExpectSamePicture(f, c, QRegion(QRect(QPoint(0, 0), page)), "whole page");
             }
+        }
+    }
+}
+
+TEST(CellImage, ZoomedAndExaggeratedWindowsMatchTheCellByCellPaint) {
+    unsigned seed = 500;
+    for (const int nx : {37, 300}) {
+        for (int features = 0; features < 32; features += 3) {
+            const Case c{nx,
+                         nx / 2 + 3,
+                         QSize(900, 700),
+                         (features & 1) != 0,
+                         (features & 2) != 0,
+                         (features & 4) != 0,
+                         (features & 8) != 0,
+                         (features & 16) != 0};
+            SectionFixture f;
+            Load(f, c, ++seed);
+            ViewState& state = f.state;
+            state.settings.verticalExaggeration = 1 + features % 4;
+            const SectionWindow whole = WholeSection(f.document.mesh, state.settings);
+            state.setZoom(f.document, ZoomWindow(whole, whole, whole.left + 0.4 * whole.width(),
+                                                 whole.top + 0.3 * whole.height(),
+                                                 std::pow(1.25, 2 + features % 7),
+                                                 MinWindowWidth(f.document.mesh, state.settings)));
+            ASSERT_TRUE(state.layout.zoomed);
+            const QSize page = MappingFor(state, c.client).pageSizePixels();
+            ExpectSamePicture(f, c, QRegion(QRect(QPoint(0, 0), page)), "zoomed");
         }
     }
 }
