@@ -216,28 +216,6 @@ TEST_F(DoiCommandTest, AcceptedDialogMasksAndIsRememberedForTheNextRun) {
     EXPECT_EQ(view().state().doi.cutoff, 0.5f);
 }
 
-TEST_F(DoiCommandTest, TheStyleIsTakenFromAnAcceptedDialogAndKeptByReset) {
-    bool seenFade = true;
-    const auto answerFade = [&](bool fade, bool reset) {
-        answer = [&, fade, reset](QDialog& dialog) {
-            auto& doi = dynamic_cast<CDoi&>(dialog);
-            seenFade = doi.fade;
-            doi.fileName = folder.at("second.con");
-            doi.fade = fade;
-            doi.resetRequested = reset;
-            return int(QDialog::Accepted);
-        };
-    };
-    answerFade(true, false);
-    EXPECT_TRUE(frame().Dispatch(ID_DEPTH_OF_INVESTIGATION));
-    EXPECT_FALSE(seenFade); // hatch at first
-    EXPECT_EQ(view().state().settings.doiStyle, DoiStyle::Fade);
-    answerFade(false, true);
-    EXPECT_TRUE(frame().Dispatch(ID_DEPTH_OF_INVESTIGATION));
-    EXPECT_TRUE(seenFade);
-    EXPECT_EQ(view().state().settings.doiStyle, DoiStyle::Fade);
-}
-
 TEST_F(DoiCommandTest, CancelKeepsTheMaskAndAFailureDropsIt) {
     answerWith(folder.at("second.con"), 2, true);
     ASSERT_TRUE(frame().Dispatch(ID_DEPTH_OF_INVESTIGATION));
