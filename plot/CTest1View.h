@@ -31,7 +31,7 @@ public:
 
     // Zoom and pan. A factor above 1 zooms in. The wheel zooms about the point under
     // the pointer by ZoomStep a notch; the middle button, or the left one with Shift
-    // held, drags the picture.
+    // held, drags the picture. canZoomIn is false without data and at the zoom limit.
     bool canZoomIn() const;
     void zoomAt(const QPointF& pixel, double factor);
     void zoomAboutCentre(double factor);
