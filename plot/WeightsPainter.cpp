@@ -9,6 +9,8 @@
 #include <QPen>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 // 20 page units, but never thinner than one device pixel on a small picture.
@@ -16,6 +18,17 @@ QPen weightPen(float weight, double unitsPerPixel) {
     const QColor colour = weight < 1.0f ? QColor(0, 0, 0) : QColor(150, 150, 150);
     QPen pen(colour, std::max(20.0, unitsPerPixel), Qt::SolidLine, Qt::RoundCap);
     return pen;
+}
+
+// The cells first .. last (by their nodes) that reach into [low, high].
+std::pair<int, int> CellsWithin(const std::vector<double>& nodes, int first, int last, double low,
+                                double high) {
+    const auto begin = nodes.begin();
+    const int from =
+        static_cast<int>(std::lower_bound(begin + first + 1, begin + last + 2, low) - begin) - 1;
+    const int to =
+        static_cast<int>(std::upper_bound(begin + first, begin + last + 1, high) - begin) - 1;
+    return {std::max(first, from), std::min(last, to)};
 }
 } // namespace
 
@@ -28,11 +41,22 @@ void DrawWeights(QPainter& painter, const CellWeights& weights, const MeshGrid& 
     const auto pageY = [&](int k) { return double(layout.pageY(mesh.zNodes[k])); };
     const int lastRow = mesh.nz - padBottom - 1;
     const int lastColumn = mesh.nx - padRight - 1;
+    // A zoom shows a few of the cells: only their faces are looked at (the painter's clip
+    // cuts the lines at the window's edges).
+    auto [rowFrom, rowTo] = std::pair{0, lastRow};
+    auto [columnFrom, columnTo] = std::pair{padLeft, lastColumn};
+    if (layout.zoomed) {
+        const SectionWindow& w = layout.window;
+        std::tie(rowFrom, rowTo) = CellsWithin(mesh.zNodes, 0, lastRow, w.top, w.bottom);
+        std::tie(columnFrom, columnTo) =
+            CellsWithin(mesh.xNodes, padLeft, lastColumn, w.left, w.right);
+    }
 
     // Vertical faces between visible columns; the section's own edges are left out.
-    for (int i = 0; i <= lastRow && i < static_cast<int>(weights.xWeights.size()); ++i) {
+    for (int i = rowFrom; i <= rowTo && i < static_cast<int>(weights.xWeights.size()); ++i) {
         const auto& row = weights.xWeights[i];
-        for (int k = padLeft; k <= lastColumn - 1 && k < static_cast<int>(row.size()); ++k) {
+        for (int k = std::max(padLeft, columnFrom - 1);
+             k <= std::min(lastColumn - 1, columnTo) && k < static_cast<int>(row.size()); ++k) {
             if (row[k] == 1.0f)
                 continue;
             painter.setPen(weightPen(row[k], unitsPerPixel));
@@ -41,10 +65,11 @@ void DrawWeights(QPainter& painter, const CellWeights& weights, const MeshGrid& 
         }
     }
     // Horizontal faces between visible rows.
-    for (int i = 0; i <= lastRow - 1 && i < static_cast<int>(weights.zWeights.size()); ++i) {
+    for (int i = std::max(0, rowFrom - 1);
+         i <= std::min(lastRow - 1, rowTo) && i < static_cast<int>(weights.zWeights.size()); ++i) {
         const auto& row = weights.zWeights[i];
         const double y = pageY(i + 1);
-        for (int k = padLeft; k <= lastColumn && k < static_cast<int>(row.size()); ++k) {
+        for (int k = columnFrom; k <= columnTo && k < static_cast<int>(row.size()); ++k) {
             if (row[k] == 1.0f)
                 continue;
             painter.setPen(weightPen(row[k], unitsPerPixel));
