@@ -11,6 +11,7 @@
 #include "plot/PageMapping.h"
 #include "plot/PointerReadout.h"
 #include "plot/SectionPainter.h"
+#include "plot/SectionWindow.h"
 #include "plot/ViewState.h"
 #include "weights/WeightReader.h"
 
@@ -111,6 +112,25 @@ int Run(const std::string& folder, const std::string& size, int repeats) {
         PaintPage(painter, document, state, mapping, QRegion(image.rect()));
     });
     Print(size, "paint_full_ms", paintMs, "ms");
+
+    // A wheel notch in and its repaint, in and out between the whole section and eight
+    // notches: the window changes, the layout runs again and the page is painted
+    // through the window.
+    const SectionWindow whole = WholeSection(document.mesh, state.settings);
+    const double minWidth = MinWindowWidth(document.mesh, state.settings);
+    int notch = 0;
+    const double zoomMs = Milliseconds(std::max(repeats, 16), [&] {
+        const double factor =
+            (notch++ / 8) % 2 == 0 ? DisplaySettings::ZoomStep : 1.0 / DisplaySettings::ZoomStep;
+        state.setZoom(document,
+                      ZoomWindow(state.layout.window, whole, whole.left + 0.37 * whole.width(),
+                                 whole.top + 0.21 * whole.height(), factor, minWidth));
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PaintPage(painter, document, state, mapping, QRegion(image.rect()));
+    });
+    Print(size, "paint_zoom_ms", zoomMs, "ms");
+    state.setZoom(document, whole);
 
     // The Log10 and Conductivity / Resistivity repaint: everything but the section.
     const QRegion outside = QRegion(image.rect()) - SectionRect(state.layout, mapping);

@@ -154,6 +154,7 @@ checks = [
     ("4m.model_parse_rate", "model file read incl. log10, 4M cells (MB/s)", 200, True),
     ("1m.paint_full_ms", "full paint 1600x1200, 1M cells, hatch + weights (ms)", 50, False),
     ("1m.paint_partial_cell_lookups", "cells looked up by the repaint outside sectionRect", 0, False),
+    ("4m.paint_zoom_ms", "wheel zoom: window, layout, paint 1600x1200, 4M cells (ms)", 50, False),
     ("4m.readout_us", "pointer readout, 4M cells (us)", 10, False),
     ("rss.4m", "peak RSS of korvex-render, 4M cells (MB)", 3 * float_mb + 100, False),
     ("export.svg.size", "SVG of the 1M-cell model (MB)", 20, False),

@@ -2,15 +2,30 @@
 
 #include "document/CTest1Doc.h"
 #include "plot/PlotLayout.h"
+#include "plot/SectionWindow.h"
 #include "plot/ViewState.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <sstream>
 
 namespace {
 constexpr int MaxPictureSide = 20000;
+
+std::optional<ColourMap> ColourMapNamed(const std::string& name) {
+    static const std::pair<const char*, ColourMap> names[] = {
+        {"rainbow", ColourMap::Rainbow}, {"viridis", ColourMap::Viridis},
+        {"cividis", ColourMap::Cividis}, {"magma", ColourMap::Magma},
+        {"turbo", ColourMap::Turbo},     {"bluewhitered", ColourMap::BlueWhiteRed},
+    };
+    for (const auto& [text, map] : names) {
+        if (name == text)
+            return map;
+    }
+    return std::nullopt;
+}
 
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
@@ -78,10 +93,16 @@ const char* RenderUsage() {
            "  --set    showLog, showConductivity, useColour, flipColours, showMesh,\n"
            "           showConvergence, showWeights (0 or 1), fontHeight (0 to 2000),\n"
            "           rangeMin, rangeMax (stored units), padLeft, padRight, padBottom,\n"
-           "           areaLeft, areaRight, areaDepth (metres)\n"
+           "           areaLeft, areaRight, areaDepth (metres), verticalExaggeration (1 to\n"
+           "           100), colourMap (rainbow, viridis, cividis, magma, turbo,\n"
+           "           bluewhitered)\n"
+           "  --view X0,X1,D0,D1  draw the part of the section from x = X0 to X1 and depth\n"
+           "           D0 to D1 (metres), cut to the section and at least four of its\n"
+           "           narrowest columns wide\n"
            "  --weights FILE, or --xweights FILE --zweights FILE: load and show weights\n"
-           "  --doi FILE [--doi-method recovered|sensitivity] [--doi-cutoff 0.1..0.9]:\n"
-           "           mask the cells below the depth of investigation\n"
+           "  --doi FILE [--doi-method recovered|sensitivity] [--doi-cutoff 0.1..0.9]\n"
+           "           [--doi-style hatch|fade]: mask the cells below the depth of\n"
+           "           investigation\n"
            "  --readout PX,PY  print the status text of a left press at that client pixel\n"
            "  --stats  print the mesh statistics\n"
            "  --output may be left out when --readout or --stats is given\n";
@@ -146,6 +167,22 @@ bool ParsePixel(const std::string& text, double& x, double& y) {
            ToFinite(text.substr(comma + 1), y);
 }
 
+// "X0,X1,D0,D1": four finite numbers with X1 > X0 and D1 > D0.
+std::optional<SectionWindow> ParseView(const std::string& text) {
+    double numbers[4];
+    std::size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = i < 3 ? text.find(',', start) : text.size();
+        if (comma == std::string::npos || !ToFinite(text.substr(start, comma - start), numbers[i]))
+            return std::nullopt;
+        start = comma + 1;
+    }
+    const SectionWindow view{numbers[0], numbers[1], numbers[2], numbers[3]};
+    if (!(view.width() > 0.0 && view.height() > 0.0))
+        return std::nullopt;
+    return view;
+}
+
 // The option's value as the cutoff list shows it: "0.1" to "0.9".
 bool ParseCutoff(const std::string& text, int& position) {
     for (int p = 0; p < 9; ++p) {
@@ -187,6 +224,28 @@ bool ParseFeatureOption(const std::vector<std::string>& args, std::size_t& i,
     if (matched) {
         if (!ParseCutoff(value, options.doiCutoffPosition)) {
             error = "--doi-cutoff must be one of 0.1, 0.2, ... 0.9: " + value;
+            return false;
+        }
+        return true;
+    }
+    if (!OptionValue(args, i, "--doi-style", value, matched))
+        value.clear();
+    if (matched) {
+        if (value != "hatch" && value != "fade") {
+            error = "--doi-style must be hatch or fade: " + value;
+            return false;
+        }
+        options.doiFade = value == "fade";
+        return true;
+    }
+    if (!OptionValue(args, i, "--view", value, matched))
+        value.clear();
+    if (matched) {
+        options.view = ParseView(value);
+        if (!options.view) {
+            error = "--view needs X0,X1,D0,D1 in metres, finite, with X1 above X0 and D1 "
+                    "above D0: " +
+                    value;
             return false;
         }
         return true;
@@ -305,6 +364,7 @@ bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& setti
     bool padding = false;
     bool range = false;
     bool area = false;
+    bool exaggeration = false;
     for (const auto& [field, text] : settings) {
         auto refuse = [&](const std::string& why) {
             error = "--set " + field + "=" + text + ": " + why;
@@ -372,6 +432,18 @@ bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& setti
              : field == "areaRight" ? s.areaRight
                                     : s.areaDepth) = number;
             area = true;
+        } else if (field == "verticalExaggeration") {
+            if (!ToFinite(text, number) || number < 1.0 ||
+                number > DisplaySettings::MaxExaggeration)
+                return refuse("must be a number from 1 to 100");
+            s.verticalExaggeration = number;
+            exaggeration = true;
+        } else if (field == "colourMap") {
+            const auto map = ColourMapNamed(text);
+            if (!map)
+                return refuse("must be rainbow, viridis, cividis, magma, turbo or bluewhitered");
+            s.colourMap = *map;
+            colours = true;
         } else {
             error = "--set: unknown field \"" + field + "\"";
             return false;
@@ -394,7 +466,28 @@ bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& setti
     }
     if (colours)
         state.rebuildColours();
-    if (padding)
+    if (padding) // a changed padding shows the whole new section
+        state.settings.zoom.reset();
+    if (padding || exaggeration)
         state.relayout(document);
+    return true;
+}
+
+bool ApplyView(const SectionWindow& view, ViewState& state, const CTest1Doc& document,
+               std::string& error) {
+    const DisplaySettings& s = state.settings;
+    if (!PaddingFits(s.padLeft, s.padRight, s.padBottom, document.mesh))
+        return true; // nothing is drawn in any case
+    const SectionWindow whole = WholeSection(document.mesh, s);
+    const auto cut = CutToSection(view, whole, MinWindowWidth(document.mesh, s));
+    if (!cut) {
+        std::ostringstream text;
+        text << "--view " << view.left << "," << view.right << "," << view.top << "," << view.bottom
+             << " lies outside the section (x from " << whole.left << " to " << whole.right
+             << ", depth from " << whole.top << " to " << whole.bottom << ")";
+        error = text.str();
+        return false;
+    }
+    state.setZoom(document, *cut);
     return true;
 }

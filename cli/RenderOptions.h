@@ -1,5 +1,8 @@
 #pragma once
 
+#include "plot/SectionWindow.h"
+
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +29,9 @@ struct RenderOptions {
     std::string doiFile;
     bool doiRecovered = true;
     int doiCutoffPosition = 2; // "0.3"
+    bool doiFade = false;
+    // The part of the section to draw, in metres, as given (not yet cut to the section).
+    std::optional<SectionWindow> view;
     // Print the readout at a client pixel, and the mesh statistics, to standard output.
     bool readout = false;
     double readoutX = 0.0;
@@ -42,6 +48,11 @@ bool ParseRenderOptions(const std::vector<std::string>& args, RenderOptions& opt
 // returns false with a message; the state may then be partly changed.
 bool ApplySettings(const std::vector<std::pair<std::string, std::string>>& settings,
                    ViewState& state, const CTest1Doc& document, std::string& error);
+
+// Shows the --view window: cut to the section, no narrower than the window's zoom
+// allows. False with a message when it lies outside the section.
+bool ApplyView(const SectionWindow& view, ViewState& state, const CTest1Doc& document,
+               std::string& error);
 
 // The short usage shown after a refused option, and the whole help of --help.
 const char* RenderUsage();

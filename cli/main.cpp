@@ -71,10 +71,12 @@ int Run(const std::vector<std::string>& args, const std::string& launchFolder) {
     if (separate || !options.weights.empty())
         LoadWeights(document, separate, options.weights, options.xWeights, options.zWeights);
     document.UpdateAllViews();
-    if (!ApplySettings(options.settings, state, document, problem)) {
+    if (!ApplySettings(options.settings, state, document, problem) ||
+        (options.view && !ApplyView(*options.view, state, document, problem))) {
         std::cerr << "error: " << problem << "\n";
         return 2;
     }
+    state.settings.doiStyle = options.doiFade ? DoiStyle::Fade : DoiStyle::Hatch;
     if (!options.doiFile.empty()) {
         state.doi.cutoff = CutoffForPosition(options.doiCutoffPosition);
         ComputeDoi(document, options.doiFile,

@@ -5,6 +5,7 @@
 #include "dialogs/FileNameBox.h"
 #include "document/TextFile.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,7 +19,9 @@ CDoi::CDoi(Messages& messages, std::string folder, QWidget* parent)
       fileBox_(new CEditDrop(this)), browse_(new QPushButton(QStringLiteral("Browse"), this)),
       recovered_(new QRadioButton(QStringLiteral("recovered model"), this)),
       sensitivity_(new QRadioButton(QStringLiteral("sensitivity"), this)),
-      cutoffs_(new QComboBox(this)), ok_(new QPushButton(QStringLiteral("OK"), this)),
+      hatch_(new QRadioButton(QStringLiteral("hatch"), this)),
+      fade_(new QRadioButton(QStringLiteral("fade"), this)), cutoffs_(new QComboBox(this)),
+      ok_(new QPushButton(QStringLiteral("OK"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)),
       reset_(new QPushButton(QStringLiteral("Reset"), this)) {
     setWindowTitle(QStringLiteral("Depth of Investigation"));
@@ -27,14 +30,26 @@ CDoi::CDoi(Messages& messages, std::string folder, QWidget* parent)
     explanation->setWordWrap(true);
     for (int i = 1; i <= 9; ++i)
         cutoffs_->addItem(QStringLiteral("0.%1").arg(i));
-    // The method is set with the mouse or the arrow keys, not in the tab chain.
-    recovered_->setFocusPolicy(Qt::ClickFocus);
-    sensitivity_->setFocusPolicy(Qt::ClickFocus);
+    // The method and the style are set with the mouse or the arrow keys, not in the tab
+    // chain; each pair is a group of its own.
+    for (QRadioButton* button : {recovered_, sensitivity_, hatch_, fade_})
+        button->setFocusPolicy(Qt::ClickFocus);
+    auto* methods = new QButtonGroup(this);
+    methods->addButton(recovered_);
+    methods->addButton(sensitivity_);
+    auto* styles = new QButtonGroup(this);
+    styles->addButton(hatch_);
+    styles->addButton(fade_);
     ok_->setDefault(true);
 
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(fileBox_, 1);
     fileRow->addWidget(browse_);
+    auto* styleRow = new QHBoxLayout;
+    styleRow->addWidget(new QLabel(QStringLiteral("Show as:"), this));
+    styleRow->addWidget(hatch_);
+    styleRow->addWidget(fade_);
+    styleRow->addStretch();
     auto* cutoffRow = new QHBoxLayout;
     cutoffRow->addWidget(new QLabel(QStringLiteral("Cutoff value:"), this));
     cutoffRow->addWidget(cutoffs_);
@@ -50,6 +65,7 @@ CDoi::CDoi(Messages& messages, std::string folder, QWidget* parent)
     layout->addLayout(fileRow);
     layout->addWidget(recovered_);
     layout->addWidget(sensitivity_);
+    layout->addLayout(styleRow);
     layout->addLayout(cutoffRow);
     layout->addLayout(buttons);
     setMinimumWidth(380);
@@ -73,6 +89,8 @@ void CDoi::showEvent(QShowEvent* event) {
     cutoffs_->setCurrentIndex(cutoffIndex >= 0 && cutoffIndex < 9 ? cutoffIndex : -1);
     recovered_->setChecked(useRecoveredModel);
     sensitivity_->setChecked(!useRecoveredModel);
+    hatch_->setChecked(!fade);
+    fade_->setChecked(fade);
     QDialog::showEvent(event);
     ok_->setFocus(Qt::OtherFocusReason);
 }
@@ -88,6 +106,7 @@ void CDoi::onOk() {
         useRecoveredModel = true;
     else if (sensitivity_->isChecked())
         useRecoveredModel = false;
+    fade = fade_->isChecked();
     if (!CheckNamedFileExists(messages_, folder_, fileName, "DOI model", fileBox_))
         return;
     // Remembered for later runs, when the document's folder may have moved.

@@ -26,6 +26,7 @@ public:
     std::string fileName;
     int cutoffIndex = -1; // 0 .. 8 for "0.1" .. "0.9"; -1 when nothing is chosen
     bool useRecoveredModel = true;
+    bool fade = false; // "Show as": hatch (false) or fade
     bool resetRequested = false;
 
     CEditDrop* fileBox() const { return fileBox_; }
@@ -35,6 +36,8 @@ public:
     QComboBox* cutoffList() const { return cutoffs_; }
     QRadioButton* recoveredButton() const { return recovered_; }
     QRadioButton* sensitivityButton() const { return sensitivity_; }
+    QRadioButton* hatchButton() const { return hatch_; }
+    QRadioButton* fadeButton() const { return fade_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,6 +54,8 @@ private:
     QPushButton* browse_;
     QRadioButton* recovered_;
     QRadioButton* sensitivity_;
+    QRadioButton* hatch_;
+    QRadioButton* fade_;
     QComboBox* cutoffs_;
     QPushButton* ok_;
     QPushButton* cancel_;

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class CTest1Doc;
 class PageMapping;
@@ -25,6 +26,17 @@ public:
     // Called by every document update with true for chargeability models (the Log10
     // and Conductivity / Resistivity toolbar buttons hide) and false for the others.
     void setHideScaleButtonsHandler(std::function<void(bool hide)> handler);
+    // Called whenever a zoom or pan changed the shown window.
+    void setWindowChangedHandler(std::function<void()> handler);
+
+    // Zoom and pan. A factor above 1 zooms in. The wheel zooms about the point under
+    // the pointer by ZoomStep a notch; the middle button, or the left one with Shift
+    // held, drags the picture. canZoomIn is false without data and at the zoom limit.
+    bool canZoomIn() const;
+    void zoomAt(const QPointF& pixel, double factor);
+    void zoomAboutCentre(double factor);
+    void showWholeSection();
+    bool isPanning() const { return pan_.has_value(); }
 
     // How the display commands repaint. Partial repaints everything except
     // sectionRect, so the cells are neither erased nor refilled. Every repainted pixel
@@ -47,9 +59,24 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Shows the window (held inside the section by its maker) and repaints.
+    void showWindow(const SectionWindow& window);
+    bool hasSection() const;
+
     const CTest1Doc& document_;
     ViewState state_;
     std::function<void(bool)> hideScaleButtons_;
+    std::function<void()> windowChanged_;
+    // A drag in progress: where it started and the window shown then.
+    struct Pan {
+        QPointF start;
+        SectionWindow window;
+    };
+    std::optional<Pan> pan_;
 };

@@ -1,5 +1,8 @@
 #include "plot/ColourTable.h"
 
+#include "plot/ColourMapTables.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,17 +29,45 @@ QRgb GreyRampEntry(int i) {
     const int grey = Channel(250.0 * std::sqrt((i - 1) / 60.0));
     return qRgb(grey, grey, grey);
 }
+
+const std::array<std::uint32_t, 256>* PublishedTable(ColourMap map) {
+    switch (map) {
+    case ColourMap::Rainbow:
+        break;
+    case ColourMap::Viridis:
+        return &ViridisTable;
+    case ColourMap::Cividis:
+        return &CividisTable;
+    case ColourMap::Magma:
+        return &MagmaTable;
+    case ColourMap::Turbo:
+        return &TurboTable;
+    case ColourMap::BlueWhiteRed:
+        return &BlueWhiteRedTable;
+    }
+    return nullptr;
+}
+
+// Ramp colour i of a published map: table entry i = 61 - i gets colour number
+// min(floor(256 * entry / 60), 255).
+QRgb PublishedRampEntry(const std::array<std::uint32_t, 256>& table, int i) {
+    const int entry = ColourTable::Size - i;
+    return 0xff000000u | table[std::min(256 * entry / 60, 255)];
+}
 } // namespace
 
-std::array<QRgb, ColourTable::Size> ColourTable::Ramp(bool useColour) {
+std::array<QRgb, ColourTable::Size> ColourTable::Ramp(bool useColour, ColourMap map) {
+    const auto* published = useColour ? PublishedTable(map) : nullptr;
     std::array<QRgb, Size> ramp{};
     for (int i = 1; i <= Size; ++i)
-        ramp[i - 1] = useColour ? ColourRampEntry(i) : GreyRampEntry(i);
+        ramp[i - 1] = published   ? PublishedRampEntry(*published, i)
+                      : useColour ? ColourRampEntry(i)
+                                  : GreyRampEntry(i);
     return ramp;
 }
 
-ColourTable::ColourTable(bool useColour, bool flipColours) {
-    const auto ramp = Ramp(useColour);
+ColourTable::ColourTable(bool useColour, bool flipColours, ColourMap map) {
+    const auto ramp = Ramp(useColour, map);
     for (int i = 1; i <= Size; ++i)
         entries_[flipColours ? Size - i : i - 1] = ramp[i - 1];
 }
@@ -54,4 +85,13 @@ int ColourIndex(float stored, float blankLevel, double rangeMin, double rangeMax
     if (p > 60.0)
         return 60;
     return static_cast<int>(p);
+}
+
+QRgb FadedColour(QRgb colour, float index, float cutoff) {
+    const double beyond = (double(index) - double(cutoff)) / (1.0 - double(cutoff));
+    const double a = std::isfinite(index) ? 0.8 * std::min(1.0, beyond) : 0.8;
+    auto mix = [a](int channel) {
+        return static_cast<int>(std::lround((1.0 - a) * channel + a * 255.0));
+    };
+    return qRgb(mix(qRed(colour)), mix(qGreen(colour)), mix(qBlue(colour)));
 }

@@ -1,5 +1,16 @@
 #pragma once
 
+#include "plot/SectionWindow.h"
+
+#include <optional>
+
+// The colours the table's entries take in colour display: the viewer's own rainbow or a
+// published map.
+enum class ColourMap { Rainbow, Viridis, Cividis, Magma, Turbo, BlueWhiteRed };
+
+// How the cells beyond the depth of investigation are shown.
+enum class DoiStyle { Hatch, Fade };
+
 // What the view shows and how; owned by the view, never saved between runs.
 // rangeMin / rangeMax are stored units in the conductivity sense (never negated).
 struct DisplaySettings {
@@ -19,7 +30,13 @@ struct DisplaySettings {
     double areaLeft = 0.0; // metres at the surface
     double areaRight = 0.0;
     double areaDepth = 0.0; // 0 or less: no area of interest
+    ColourMap colourMap = ColourMap::Rainbow;
+    DoiStyle doiStyle = DoiStyle::Hatch;
+    double verticalExaggeration = 1.0; // multiplies the section's height on the page
+    std::optional<SectionWindow> zoom; // the part shown; none: the whole section
 
     static constexpr int MaxFontHeight = 2000;
     static constexpr int FontStep = 20;
+    static constexpr double MaxExaggeration = 100.0;
+    static constexpr double ZoomStep = 1.25; // a wheel notch, a menu zoom
 };

@@ -27,8 +27,8 @@ std::vector<TickLabel> XAxisTicks(const MeshGrid& mesh, const DisplaySettings& s
     std::vector<TickLabel> ticks;
     if (!PaddingFits(settings.padLeft, settings.padRight, settings.padBottom, mesh))
         return ticks;
-    const double x0 = mesh.xNodes[settings.padLeft];
-    const double s = (mesh.xNodes[mesh.nx - settings.padRight] - x0) / 6.0;
+    const double x0 = layout.window.left;
+    const double s = (layout.window.right - x0) / 6.0;
     for (int i = 0; i <= 6; ++i)
         ticks.push_back({RoundPage(i * s * layout.scale), FormatInt(RoundPage(x0 + i * s))});
     return ticks;
@@ -45,9 +45,10 @@ std::vector<TickLabel> DepthAxisTicks(const MeshGrid& mesh, const DisplaySetting
     if (!PaddingFits(settings.padLeft, settings.padRight, settings.padBottom, mesh))
         return ticks;
     const int n = DepthIntervalCount(layout.plotWidth, layout.plotHeight);
-    const double s = mesh.zNodes[mesh.nz - settings.padBottom] / n;
+    const double d0 = layout.window.top;
+    const double s = (layout.window.bottom - d0) / n;
     for (int i = 0; i <= n; ++i)
-        ticks.push_back({RoundPage(i * s * layout.scale), FormatInt(RoundPage(i * s))});
+        ticks.push_back({RoundPage(i * s * layout.depthScale), FormatInt(RoundPage(d0 + i * s))});
     return ticks;
 }
 

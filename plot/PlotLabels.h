@@ -16,7 +16,8 @@ struct TickLabel {
     bool operator==(const TickLabel&) const = default;
 };
 
-// Seven ticks under the section, "%i" of round(x0 + i * s) at round(i * s * scale).
+// Seven ticks under the section across the shown window from x0 to x1, "%i" of
+// round(x0 + i * s) at round(i * s * scale).
 std::vector<TickLabel> XAxisTicks(const MeshGrid& mesh, const DisplaySettings& settings,
                                   const PlotLayout& layout);
 
@@ -25,7 +26,8 @@ std::vector<TickLabel> XAxisTicks(const MeshGrid& mesh, const DisplaySettings& s
 int DepthIntervalCount(double plotWidth, double plotHeight);
 constexpr int MaxDepthIntervals = 1000;
 
-// Depth ticks from 0 down to the section's bottom, "%i" of round(i * s).
+// Depth ticks from the shown window's top d0 (0 for the whole section) down to its
+// bottom, "%i" of round(d0 + i * s) at round(i * s * depthScale).
 std::vector<TickLabel> DepthAxisTicks(const MeshGrid& mesh, const DisplaySettings& settings,
                                       const PlotLayout& layout);
 

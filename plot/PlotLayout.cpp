@@ -15,16 +15,32 @@ int PlotLayout::pageHeight(bool showConvergence) const {
     return static_cast<int>(height);
 }
 
+int PlotLayout::pageX(double x) const {
+    return RoundPage((x - window.left) * scale);
+}
+
+int PlotLayout::pageY(double depth) const {
+    return RoundPage((depth - window.top) * depthScale);
+}
+
+double PlotLayout::modelDepth(double pageY) const {
+    // Adding a top of 0 would turn a depth of -0 into 0 and change the readout's text.
+    const double below = pageY / depthScale;
+    return window.top == 0.0 ? below : below + window.top;
+}
+
 PlotLayout ComputeLayout(const MeshGrid& mesh, const DisplaySettings& settings) {
     PlotLayout layout;
     if (!PaddingFits(settings.padLeft, settings.padRight, settings.padBottom, mesh))
         return layout;
-    const double left = mesh.xNodes[settings.padLeft];
-    const double right = mesh.xNodes[mesh.nx - settings.padRight];
-    const double bottom = mesh.zNodes[mesh.nz - settings.padBottom];
-    layout.scale = 10000.0 / (right - left);
-    layout.plotHeight = layout.scale * bottom;
-    layout.plotWidth = (right - left) * layout.scale;
+    const SectionWindow whole = WholeSection(mesh, settings);
+    layout.zoomed = settings.zoom && *settings.zoom != whole && Contains(whole, *settings.zoom);
+    layout.window = layout.zoomed ? *settings.zoom : whole;
+    const SectionWindow& w = layout.window;
+    layout.scale = 10000.0 / (w.right - w.left);
+    layout.depthScale = layout.scale * settings.verticalExaggeration;
+    layout.plotHeight = layout.depthScale * (w.bottom - w.top);
+    layout.plotWidth = (w.right - w.left) * layout.scale;
     return layout;
 }
 

@@ -26,22 +26,26 @@ std::optional<std::string> ReadoutText(const CTest1Doc& document, const ViewStat
         return std::nullopt;
     const DisplaySettings& s = state.settings;
     const MeshGrid& mesh = document.mesh;
-    if (!mapping.isValid() || !(state.layout.scale > 0.0))
+    if (!mapping.isValid() || !(state.layout.scale > 0.0) || !(state.layout.depthScale > 0.0))
         return std::string();
 
     // The pointer in whole page units, as the page mapping's inverse gives it.
     const QPointF page = mapping.toPage(px, py);
     const double pageX = std::round(page.x());
     const double pageY = std::round(page.y());
+    const PlotLayout& layout = state.layout;
     const int firstColumn = s.padLeft;
     const int lastNode = mesh.nx - s.padRight;
     const int lastDepthNode = mesh.nz - s.padBottom;
-    const double x0 = mesh.xNodes[firstColumn];
-    const double x = pageX / state.layout.scale + x0;
-    const double depth = pageY / state.layout.scale;
+    const double x = layout.modelX(pageX);
+    const double depth = layout.modelDepth(pageY);
 
-    if (!(x >= x0 && x <= mesh.xNodes[lastNode] && depth >= mesh.zNodes[0] &&
-          depth <= mesh.zNodes[lastDepthNode]))
+    // Across, the window always lies within the visible nodes; down, the whole section
+    // starts at depth 0 rather than at the first node, so only a zoom cuts there.
+    const SectionWindow& window = layout.window;
+    if (!(x >= window.left && x <= window.right && depth >= mesh.zNodes[0] &&
+          depth <= mesh.zNodes[lastDepthNode]) ||
+        (layout.zoomed && !(depth >= window.top && depth <= window.bottom)))
         return std::string();
 
     const int column = cellIndex(mesh.xNodes, firstColumn, lastNode, x);

@@ -29,11 +29,13 @@ public:
     SectionInterior(const CTest1Doc& document, const ViewState& state)
         : doc_(document), state_(state), s_(state.settings), mesh_(document.mesh) {}
 
-    // Page bounds of everything drawn here (cells reach one unit past their nodes).
+    // Page bounds of everything drawn here (cells reach one unit past their nodes). A
+    // zoom cuts the cells at the section's edges.
     QRectF pageBounds() const {
-        const double top = std::min(0, RoundPage(mesh_.zNodes[0] * state_.layout.scale));
-        return QRectF(QPointF(0.0, top), QPointF(RoundPage(state_.layout.plotWidth) + 1.0,
-                                                 RoundPage(state_.layout.plotHeight) + 1.0));
+        const PlotLayout& layout = state_.layout;
+        const double top = layout.zoomed ? 0 : std::min(0, layout.pageY(mesh_.zNodes[0]));
+        return QRectF(QPointF(0.0, top), QPointF(RoundPage(layout.plotWidth) + 1.0,
+                                                 RoundPage(layout.plotHeight) + 1.0));
     }
 
     // `pixelsToDevice` takes the client pixels of `mapping` and `exposed` to the
@@ -51,11 +53,13 @@ public:
         if (!exposed.intersects(reachPixels))
             return;
         PainterGuard guard(painter);
+        if (state_.layout.zoomed)
+            painter.setClipRect(pageBounds(), Qt::IntersectClip);
         if (s_.areaDepth > 0.0)
             painter.setClipPath(areaClip(mapping), Qt::IntersectClip);
         paintCells(painter, mapping, exposed, pixelsToDevice, hatchOrigin);
         if (s_.showWeights && doc_.weightsLoaded)
-            DrawWeights(painter, doc_.weights, mesh_, scale(), s_.padLeft, s_.padRight,
+            DrawWeights(painter, doc_.weights, mesh_, state_.layout, s_.padLeft, s_.padRight,
                         s_.padBottom);
         if (s_.showMesh)
             paintMesh(painter);
@@ -72,22 +76,22 @@ public:
     }
 
 private:
-    double x0() const { return mesh_.xNodes[s_.padLeft]; }
-    double scale() const { return state_.layout.scale; }
-
-    // The whole surface minus the section with the trapezoid cut out of its top edge.
+    // The whole surface minus the section with the trapezoid cut out of the surface
+    // (the section's top edge unless a zoom starts below it).
     QPainterPath areaClip(const PageMapping& mapping) const {
+        const PlotLayout& layout = state_.layout;
         const double depth = s_.areaDepth;
         const double inset = depth * std::tan(0.523599);
-        const double pw = RoundPage(state_.layout.plotWidth);
-        const double ph = RoundPage(state_.layout.plotHeight);
-        const double bottom = RoundPage(scale() * depth);
+        const double pw = RoundPage(layout.plotWidth);
+        const double ph = RoundPage(layout.plotHeight);
+        const double ground = layout.pageY(0.0);
+        const double bottom = layout.pageY(depth);
         QPolygonF cut;
-        cut << QPointF(0, 0) << QPointF(RoundPage((s_.areaLeft - x0()) * scale()), 0)
-            << QPointF(RoundPage((inset + s_.areaLeft - x0()) * scale()), bottom)
-            << QPointF(RoundPage((s_.areaRight - inset - x0()) * scale()), bottom)
-            << QPointF(RoundPage((s_.areaRight - x0()) * scale()), 0) << QPointF(pw, 0)
-            << QPointF(pw, ph) << QPointF(0, ph);
+        cut << QPointF(0, ground) << QPointF(layout.pageX(s_.areaLeft), ground)
+            << QPointF(layout.pageX(inset + s_.areaLeft), bottom)
+            << QPointF(layout.pageX(s_.areaRight - inset), bottom)
+            << QPointF(layout.pageX(s_.areaRight), ground) << QPointF(pw, ground) << QPointF(pw, ph)
+            << QPointF(0, ph);
         QPainterPath polygon;
         polygon.setFillRule(Qt::WindingFill);
         polygon.addPolygon(cut);
@@ -112,12 +116,13 @@ private:
             if (static_cast<int>(doc_.model.values[r].size()) < endColumn)
                 return;
         }
+        const PlotLayout& layout = state_.layout;
         std::vector<int> columnX(endColumn - firstColumn + 1);
         for (int c = firstColumn; c <= endColumn; ++c)
-            columnX[c - firstColumn] = RoundPage((mesh_.xNodes[c] - x0()) * scale());
+            columnX[c - firstColumn] = layout.pageX(mesh_.xNodes[c]);
         std::vector<int> rowY(endRow + 1);
         for (int r = 0; r <= endRow; ++r)
-            rowY[r] = RoundPage(mesh_.zNodes[r] * scale());
+            rowY[r] = layout.pageY(mesh_.zNodes[r]);
 
         // Only the part of the repainted area that the cells can reach matters; a repaint
         // that leaves the section out (Log10, Conductivity / Resistivity) touches no cell.
@@ -181,7 +186,7 @@ private:
         }
     }
 
-    // A blank cell is white and never hatched; the mask is asked about the others only.
+    // A blank cell is white and never masked; the mask is asked about the others only.
     CellLook look(int row, int column) const {
         if (state_.cellLookObserver)
             state_.cellLookObserver(row, column);
@@ -189,7 +194,12 @@ private:
                                       s_.rangeMin, s_.rangeMax);
         if (index < 0)
             return {qRgb(255, 255, 255), false};
-        return {state_.colours.entry(index), masked(row, column)};
+        const QRgb colour = state_.colours.entry(index);
+        if (!masked(row, column))
+            return {colour, false};
+        if (s_.doiStyle == DoiStyle::Fade)
+            return {FadedColour(colour, state_.doi.values[row][column], state_.doi.cutoff), false};
+        return {colour, true};
     }
 
     // The depth-of-investigation mask, where it covers the cell.
@@ -208,15 +218,16 @@ private:
     }
 
     void paintMesh(QPainter& painter) const {
-        const double pw = RoundPage(state_.layout.plotWidth);
-        const double ph = RoundPage(state_.layout.plotHeight);
+        const PlotLayout& layout = state_.layout;
+        const double pw = RoundPage(layout.plotWidth);
+        const double ph = RoundPage(layout.plotHeight);
         std::vector<QLineF> lines;
         for (int k = 1; k <= mesh_.nz - s_.padBottom - 1; ++k) {
-            const double y = RoundPage(mesh_.zNodes[k] * scale());
+            const double y = layout.pageY(mesh_.zNodes[k]);
             lines.emplace_back(0.0, y, pw, y);
         }
         for (int i = s_.padLeft; i <= mesh_.nx - s_.padRight - 1; ++i) {
-            const double x = RoundPage((mesh_.xNodes[i] - x0()) * scale());
+            const double x = layout.pageX(mesh_.xNodes[i]);
             lines.emplace_back(x, 0.0, x, ph);
         }
         painter.drawLines(lines.data(), static_cast<int>(lines.size()));
@@ -271,7 +282,7 @@ void PaintFrameAndAxes(QPainter& painter, const CTest1Doc& document, const ViewS
     painter.drawPolygon(
         QPolygonF({QPointF(0, 0), QPointF(pw, 0), QPointF(pw, ph), QPointF(0, ph)}));
 
-    const double g = RoundPage(mesh.zNodes[mesh.nz - s.padBottom] * layout.scale);
+    const double g = RoundPage(layout.plotHeight);
     for (const TickLabel& tick : XAxisTicks(mesh, s, layout)) {
         DrawPageText(painter, QPointF(tick.position, g + 200), QString::fromStdString(tick.text),
                      TextAlign::CentreTop, fonts.label);
@@ -302,7 +313,7 @@ void FillSnapped(QPainter& painter, const QRectF& page, const QColor& colour) {
 }
 
 void PaintColourBar(QPainter& painter, const CTest1Doc& document, const ViewState& state,
-                    const PageFonts& fonts) {
+                    const PageFonts& fonts, double factor) {
     const DisplaySettings& s = state.settings;
     const double x0 = TruncPage(state.layout.plotWidth);
     const double h = state.layout.plotHeight;
@@ -321,6 +332,14 @@ void PaintColourBar(QPainter& painter, const CTest1Doc& document, const ViewStat
     DrawPageText(painter, QPointF(x0 + 1400, TruncPage(h + 400)),
                  QString::fromStdString(UnitText(document.modelKind, s)), TextAlign::LeftBaseline,
                  fonts.label);
+    // The legend is too long for the margin beside the section: it ends at the page's
+    // right edge, under the unit, in a smaller font.
+    if (state.doi.shown && s.doiStyle == DoiStyle::Fade)
+        DrawPageText(painter,
+                     QPointF(PageMapping::PageLeft + PageMapping::PageWidth - 100,
+                             TruncPage(h + 500 + s.fontHeight)),
+                     "faded: beyond depth of investigation", TextAlign::RightBaseline,
+                     PageFont(s.fontHeight * 3 / 4, 400, factor));
 }
 
 } // namespace
@@ -357,7 +376,7 @@ void PaintPage(QPainter& painter, const CTest1Doc& document, const ViewState& st
                        interior.hatchOrigin(mapping, pixelsToDevice));
 
     PaintFrameAndAxes(painter, document, state, fonts);
-    PaintColourBar(painter, document, state, fonts);
+    PaintColourBar(painter, document, state, fonts, mapping.factor());
 
     painter.setFont(fonts.title);
     DrawPageText(painter, QPointF(TruncPage(state.layout.plotWidth * 0.5), -300),

@@ -4,8 +4,17 @@
 #include "plot/ValueScale.h"
 
 void ViewState::relayout(const CTest1Doc& document) {
-    FitPaddingToMesh(settings, document.mesh);
+    if (FitPaddingToMesh(settings, document.mesh))
+        settings.zoom.reset();
     layout = ComputeLayout(document.mesh, settings);
+}
+
+void ViewState::setZoom(const CTest1Doc& document, const SectionWindow& window) {
+    settings.zoom = window;
+    if (PaddingFits(settings.padLeft, settings.padRight, settings.padBottom, document.mesh) &&
+        window == WholeSection(document.mesh, settings))
+        settings.zoom.reset();
+    relayout(document);
 }
 
 DocumentUpdateResult ApplyDocumentUpdate(ViewState& state, const CTest1Doc& document) {
@@ -22,6 +31,7 @@ DocumentUpdateResult ApplyDocumentUpdate(ViewState& state, const CTest1Doc& docu
     settings.rangeMin = range.min;
     settings.rangeMax = range.max;
 
+    settings.zoom.reset();
     if (document.argPadLeft >= 0) {
         settings.padLeft = document.argPadLeft;
         settings.padRight = document.argPadRight;

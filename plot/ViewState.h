@@ -36,10 +36,15 @@ struct ViewState {
     // them to show that a repaint looks only at the cells it needs.
     std::function<void(int row, int column)> cellLookObserver;
 
-    // Rebuilds the colour table after useColour or flipColours changed.
-    void rebuildColours() { colours = ColourTable(settings.useColour, settings.flipColours); }
-    // Brings the padding counts into range for the mesh, then runs the layout step.
+    // Rebuilds the colour table after useColour, flipColours or colourMap changed.
+    void rebuildColours() {
+        colours = ColourTable(settings.useColour, settings.flipColours, settings.colourMap);
+    }
+    // Brings the padding counts into range for the mesh (a count that changes drops the
+    // zoom), then runs the layout step.
     void relayout(const CTest1Doc& document);
+    // Shows this window (the whole section drops the zoom) and lays out again.
+    void setZoom(const CTest1Doc& document, const SectionWindow& window);
     int pageHeight() const { return layout.pageHeight(settings.showConvergence); }
 };
 

@@ -4,6 +4,7 @@
 #include "shell/CommandIds.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -73,6 +74,13 @@ QAction* CMainFrame::makeAction(const Command& command) {
     auto* action = new QAction(text, this);
     action->setStatusTip(statusTipFor(command));
     action->setCheckable(command.isCheckable());
+    if (command.radioGroup) {
+        // A group shows its items as radio items; clicking the checked one keeps it.
+        QActionGroup*& group = radioGroups_[QString::fromUtf8(command.radioGroup)];
+        if (!group)
+            group = new QActionGroup(this);
+        group->addAction(action);
+    }
     if (command.tooltip)
         action->setToolTip(QString::fromUtf8(command.tooltip));
     if (command.tile) {

@@ -12,6 +12,7 @@ class CTest1Doc;
 class QLabel;
 class QToolBar;
 class QAction;
+class QActionGroup;
 
 // The main window: one action per command of the command table, serving its menu item,
 // toolbar button and keys; the one-pane status bar; the title after the model file.
@@ -66,6 +67,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QHash<int, QAction*> actions_;
+    QHash<QString, QActionGroup*> radioGroups_;
     // The toolbar's buttons and gaps in their places, hidden ones included.
     QList<QAction*> toolbarItems_;
     bool sizeFitted_ = false;

@@ -75,6 +75,8 @@ bool CTest1App::InitInstance(const std::vector<std::string>& given,
     new ReadoutController(*view_, *frame_);
     view_->setHideScaleButtonsHandler(
         [frame = frame_.get()](bool hide) { frame->HideScaleButtons(hide); });
+    // The wheel and drags zoom outside the command route; the zoom items follow.
+    view_->setWindowChangedHandler([frame = frame_.get()] { frame->RefreshCommandStates(); });
     document_->AddUpdateListener([this] {
         view_->OnUpdate();
         frame_->UpdateTitle();

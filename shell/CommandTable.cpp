@@ -21,6 +21,17 @@ const DisplaySettings& Settings(C c) {
 bool Loaded(C c) {
     return c.document.loaded;
 }
+bool Zoomed(C c) {
+    return c.document.loaded && c.view.state().layout.zoomed;
+}
+
+// The colour map items, one radio item per map.
+template <ColourMap map> void UseColourMap(C c) {
+    c.viewCommands.SetColourMap(map);
+}
+template <ColourMap map> bool ColourMapIs(C c) {
+    return Settings(c).colourMap == map;
+}
 
 constexpr Command Commands[] = {
     {.id = ID_OPEN_FILES,
@@ -39,6 +50,7 @@ constexpr Command Commands[] = {
      .tooltip = "Reload (r)",
      .tile = "reload.svg",
      .place = 8,
+     .toolbarGapAfter = true,
      .owner = Owner::Document,
      .run = [](C c) { c.documentCommands.OnReload(); },
      .enabled = Loaded},
@@ -110,6 +122,60 @@ constexpr Command Commands[] = {
      .prompt = "Flip Colours",
      .owner = Owner::View,
      .run = [](C c) { c.viewCommands.ToggleColours(&DisplaySettings::flipColours); }},
+    {.id = ID_COLOURS_RAINBOW,
+     .menu = "&View",
+     .submenu = "Colour map",
+     .label = "Rainbow",
+     .prompt = "Colour the section with the rainbow",
+     .radioGroup = "colourMap",
+     .owner = Owner::View,
+     .run = UseColourMap<ColourMap::Rainbow>,
+     .checked = ColourMapIs<ColourMap::Rainbow>},
+    {.id = ID_COLOURS_VIRIDIS,
+     .menu = "&View",
+     .submenu = "Colour map",
+     .label = "Viridis",
+     .prompt = "Colour the section with viridis, even in lightness",
+     .radioGroup = "colourMap",
+     .owner = Owner::View,
+     .run = UseColourMap<ColourMap::Viridis>,
+     .checked = ColourMapIs<ColourMap::Viridis>},
+    {.id = ID_COLOURS_CIVIDIS,
+     .menu = "&View",
+     .submenu = "Colour map",
+     .label = "Cividis",
+     .prompt = "Colour the section with cividis, readable with colour-vision deficiency",
+     .radioGroup = "colourMap",
+     .owner = Owner::View,
+     .run = UseColourMap<ColourMap::Cividis>,
+     .checked = ColourMapIs<ColourMap::Cividis>},
+    {.id = ID_COLOURS_MAGMA,
+     .menu = "&View",
+     .submenu = "Colour map",
+     .label = "Magma",
+     .prompt = "Colour the section with magma, even in lightness",
+     .radioGroup = "colourMap",
+     .owner = Owner::View,
+     .run = UseColourMap<ColourMap::Magma>,
+     .checked = ColourMapIs<ColourMap::Magma>},
+    {.id = ID_COLOURS_TURBO,
+     .menu = "&View",
+     .submenu = "Colour map",
+     .label = "Turbo",
+     .prompt = "Colour the section with turbo, a smooth rainbow",
+     .radioGroup = "colourMap",
+     .owner = Owner::View,
+     .run = UseColourMap<ColourMap::Turbo>,
+     .checked = ColourMapIs<ColourMap::Turbo>},
+    {.id = ID_COLOURS_BLUE_WHITE_RED,
+     .menu = "&View",
+     .submenu = "Colour map",
+     .label = "Blue-white-red",
+     .prompt = "Colour the section blue, white and red, for differences",
+     .radioGroup = "colourMap",
+     .owner = Owner::View,
+     .run = UseColourMap<ColourMap::BlueWhiteRed>,
+     .checked = ColourMapIs<ColourMap::BlueWhiteRed>},
     {.id = ID_MESH,
      .menu = "&View",
      .label = "Mesh",
@@ -180,6 +246,49 @@ constexpr Command Commands[] = {
          [](C c) {
              return c.document.loaded && Settings(c).fontHeight < DisplaySettings::MaxFontHeight;
          }},
+    {.id = ID_ZOOM_IN,
+     .menu = "&View",
+     .label = "Zoom in",
+     .shortcutText = "Ctrl++",
+     .keys = "Ctrl++; Ctrl+=",
+     .prompt = "Show a smaller part of the section, larger",
+     .tooltip = "Zoom in",
+     .tile = "zoom-in.svg",
+     .place = 9,
+     .owner = Owner::View,
+     .run = [](C c) { c.view.zoomAboutCentre(DisplaySettings::ZoomStep); },
+     .enabled = [](C c) { return c.view.canZoomIn(); }},
+    {.id = ID_ZOOM_OUT,
+     .menu = "&View",
+     .label = "Zoom out",
+     .shortcutText = "Ctrl+-",
+     .keys = "Ctrl+-",
+     .prompt = "Show a larger part of the section",
+     .tooltip = "Zoom out",
+     .tile = "zoom-out.svg",
+     .place = 10,
+     .owner = Owner::View,
+     .run = [](C c) { c.view.zoomAboutCentre(1.0 / DisplaySettings::ZoomStep); },
+     .enabled = Zoomed},
+    {.id = ID_WHOLE_SECTION,
+     .menu = "&View",
+     .label = "Whole section",
+     .shortcutText = "Ctrl+0",
+     .keys = "Ctrl+0",
+     .prompt = "Show the whole section",
+     .tooltip = "Whole section",
+     .tile = "whole-section.svg",
+     .place = 11,
+     .owner = Owner::View,
+     .run = [](C c) { c.view.showWholeSection(); },
+     .enabled = Zoomed},
+    {.id = ID_VERTICAL_EXAGGERATION,
+     .menu = "&View",
+     .label = "Vertical exaggeration ...",
+     .prompt = "Stretch the section's depth on the page",
+     .separatorAfter = true,
+     .owner = Owner::View,
+     .run = [](C c) { c.viewCommands.OnVerticalExaggeration(); }},
     {.id = ID_VIEW_TOOLBAR,
      .menu = "&View",
      .label = "&Toolbar",
@@ -237,9 +346,12 @@ constexpr Command Commands[] = {
      .run = [](C c) { c.app.OnAppAbout(); }},
 };
 
-// Every toolbar place from 1 to 8 holds exactly one tile.
+// Every toolbar place from 1 to the last holds exactly one tile.
 constexpr bool ToolbarPlacesFilled() {
-    for (int place = 1; place <= 8; ++place) {
+    int last = 0;
+    for (const Command& command : Commands)
+        last = command.place > last ? command.place : last;
+    for (int place = 1; place <= last; ++place) {
         int tiles = 0;
         for (const Command& command : Commands)
             tiles += command.place == place && command.tile != nullptr;

@@ -38,9 +38,11 @@ struct Command {
     const char* prompt;                 // status prompt; "" blanks the pane
     const char* tooltip = nullptr;
     const char* tile = nullptr; // resource name of the toolbar tile
-    int place = 0;              // 1 to 8 from the left on the toolbar, 0: not on it
+    int place = 0;              // from 1 at the left of the toolbar, 0: not on it
     bool toolbarGapAfter = false;
     bool separatorAfter = false; // in the menu
+    // Checkable items that share a group are radio items: one of them is checked.
+    const char* radioGroup = nullptr;
     Owner owner;
     CommandHandler run;
     CommandRule enabled = nullptr; // none: always enabled

@@ -25,13 +25,14 @@ bool ReadoutController::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton)
+        // With Shift the left button drags the picture instead (the view's pan).
+        if (mouse->button() == Qt::LeftButton && !(mouse->modifiers() & Qt::ShiftModifier))
             readoutAt(mouse->position());
         break;
     }
     case QEvent::MouseMove: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->buttons() & Qt::LeftButton)
+        if ((mouse->buttons() & Qt::LeftButton) && !view_.isPanning())
             readoutAt(mouse->position());
         break;
     }

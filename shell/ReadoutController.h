@@ -7,7 +7,7 @@ class CTest1View;
 
 // The pointer readout: while the left button is held over the view, the status bar
 // shows the position and value under the pointer; releasing it brings back the idle
-// text. The mouse does nothing else in the view.
+// text. Shift with the left button pans (the view's own) instead.
 class ReadoutController : public QObject {
     Q_OBJECT
 public:

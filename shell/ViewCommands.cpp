@@ -7,6 +7,7 @@
 #include "dialogs/CDoi.h"
 #include "dialogs/CMinMax.h"
 #include "dialogs/CPadDlg.h"
+#include "dialogs/CVertExag.h"
 #include "document/CTest1Doc.h"
 #include "doi/DoiComputation.h"
 #include "plot/CTest1View.h"
@@ -34,6 +35,13 @@ void ViewCommands::ToggleColours(bool DisplaySettings::*flag) {
     view_.repaintView(Repaint::FullWithoutErase);
 }
 
+void ViewCommands::SetColourMap(ColourMap map) {
+    ViewState& state = view_.state();
+    state.settings.colourMap = map;
+    state.rebuildColours();
+    view_.repaintView(Repaint::FullWithoutErase);
+}
+
 void ViewCommands::StepFont(int step) {
     view_.state().settings.fontHeight += step;
     view_.repaintView(Repaint::FullWithErase);
@@ -45,12 +53,15 @@ void ViewCommands::OnDepthOfInvestigation() {
     dialog.fileName = doiFileName_;
     dialog.cutoffIndex = CutoffListPosition(doi.cutoff);
     dialog.useRecoveredModel = doiRecovered_;
+    DisplaySettings& s = view_.state().settings;
+    dialog.fade = s.doiStyle == DoiStyle::Fade;
     if (runDialog_(dialog) != QDialog::Accepted)
         return;
     doi.Clear();
     if (!dialog.resetRequested) {
         doiFileName_ = dialog.fileName;
         doiRecovered_ = dialog.useRecoveredModel;
+        s.doiStyle = dialog.fade ? DoiStyle::Fade : DoiStyle::Hatch;
         if (dialog.cutoffIndex >= 0 && dialog.cutoffIndex <= 8)
             doi.cutoff = CutoffForPosition(dialog.cutoffIndex);
         const BusyCursor busy;
@@ -63,6 +74,7 @@ void ViewCommands::OnDepthOfInvestigation() {
 
 void ViewCommands::ApplyPadding(long long left, long long right, long long bottom) {
     DisplaySettings& s = view_.state().settings;
+    const DisplaySettings before = s;
     const MeshGrid& mesh = view_.document().mesh;
     if (left >= 0 && right >= 0 && left + right < mesh.nx) {
         s.padLeft = static_cast<int>(left);
@@ -70,6 +82,10 @@ void ViewCommands::ApplyPadding(long long left, long long right, long long botto
     }
     if (bottom >= 0 && bottom < mesh.nz)
         s.padBottom = static_cast<int>(bottom);
+    // Other padding shows the whole new section.
+    if (s.padLeft != before.padLeft || s.padRight != before.padRight ||
+        s.padBottom != before.padBottom)
+        s.zoom.reset();
     view_.relayout();
     view_.repaintView(Repaint::FullWithErase);
 }
@@ -112,6 +128,17 @@ void ViewCommands::OnAreaOfInterest() {
     s.areaLeft = dialog.left;
     s.areaRight = dialog.right;
     s.areaDepth = dialog.depth;
+    view_.repaintView(Repaint::FullWithErase);
+}
+
+void ViewCommands::OnVerticalExaggeration() {
+    DisplaySettings& s = view_.state().settings;
+    CVertExag dialog(messages_, &view_);
+    dialog.factor = s.verticalExaggeration;
+    if (runDialog_(dialog) != QDialog::Accepted)
+        return;
+    s.verticalExaggeration = dialog.factor;
+    view_.relayout();
     view_.repaintView(Repaint::FullWithErase);
 }
 

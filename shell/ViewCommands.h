@@ -20,6 +20,8 @@ public:
     // Flips useColour or flipColours, rebuilds the colour table and repaints over it.
     void ToggleColours(bool DisplaySettings::*flag);
     void StepFont(int step);
+    // Takes another colour map, rebuilds the colour table and repaints over it.
+    void SetColourMap(ColourMap map);
 
     // Padding counts from the dialog: taken where they fit the mesh (sums in 64 bits,
     // negative counts refused), the rest kept; then the layout runs again.
@@ -28,6 +30,7 @@ public:
     void OnPaddingCells();
     void OnMinMax();
     void OnAreaOfInterest();
+    void OnVerticalExaggeration();
     void OnEditCopy();
     // "Depth of investigation ...": the dialog, then the index from the second model.
     void OnDepthOfInvestigation();

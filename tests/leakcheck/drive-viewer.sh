@@ -73,23 +73,37 @@ dialog() {
     echo "opened and cancelled: $title"
 }
 
-# View commands with their own keys, twice each so that each state is painted.
-for k in m m c c r alt+1 alt+2 alt+2; do
+# View commands with their own keys, twice each so that each state is painted; the
+# zoom keys in, in, out and back to the whole section.
+for k in m m c c r alt+1 alt+2 alt+2 ctrl+plus ctrl+plus ctrl+minus ctrl+0; do
     key "$k"
 done
 # View menu entries without keys: Log10, Cond/Res, Colour/bw, Flip Colours, twice each;
-# then the toolbar and the status bar off and on again (entries 9 and 10).
-for entry in 0 0 1 1 2 2 3 3 9 9 10 10; do
+# then the toolbar and the status bar off and on again (entries 11 and 12).
+for entry in 0 0 1 1 2 2 3 3 11 11 12 12; do
     menu v "$entry"
+done
+# The colour maps: "Colour map" (entry 4) opens its submenu; Viridis, then Rainbow.
+for entry in 1 0; do
+    focus
+    xdotool key alt+v
+    pause 0.5
+    for ((i = 0; i < 4; i++)); do xdotool key Down; pause 0.1; done
+    xdotool key Right
+    pause 0.3
+    for ((i = 0; i < entry; i++)); do xdotool key Down; pause 0.1; done
+    xdotool key Return
+    pause 0.8
 done
 echo "toggled every view command"
 # "mesh stat ..." shows an information box.
-menu v 6
+menu v 7
 id=$(window "^korvex-model-viewer$")
 xdotool windowfocus --sync "$id"
 xdotool key Return
 echo "showed the mesh statistics"
 
+dialog "Vertical Exaggeration" menu v 10
 dialog "Load mesh and model file" key ctrl+o
 dialog "Weight file" menu f 2
 dialog "Remove Padding Cells" menu o 0

@@ -5,6 +5,7 @@
 #include "plot/CellImage.h"
 #include "plot/PageMapping.h"
 #include "plot/SectionPainter.h"
+#include "plot/SectionWindow.h"
 
 #include <QPainter>
 #include <QRegion>
@@ -158,6 +159,25 @@ TEST(CellImage, WholePagesMatchTheCellByCellPaint) {
                 ExpectSamePicture(f, c, QRegion(QRect(QPoint(0, 0), page)), "whole page");
             }
         }
+    }
+}
+
+TEST(CellImage, ZoomedAndExaggeratedWindowsMatchTheCellByCellPaint) {
+    for (int round = 0; round < 12; ++round) {
+        const int f = round * 3; // the features, as for the whole pages
+        const Case c{round < 6 ? 37 : 300, round < 6 ? 21 : 153, QSize(900, 700), (f & 1) != 0,
+                     (f & 2) != 0,         (f & 4) != 0,         (f & 8) != 0,    (f & 16) != 0};
+        SectionFixture fixture;
+        Load(fixture, c, 500u + round);
+        ViewState& state = fixture.state;
+        state.settings.verticalExaggeration = 1 + round % 4;
+        const SectionWindow whole = WholeSection(fixture.document.mesh, state.settings);
+        state.setZoom(fixture.document,
+                      ZoomWindow(whole, whole, whole.left + 0.4 * whole.width(), 0.3 * whole.bottom,
+                                 std::pow(1.25, 2 + round % 7),
+                                 MinWindowWidth(fixture.document.mesh, state.settings)));
+        const QSize page = MappingFor(state, c.client).pageSizePixels();
+        ExpectSamePicture(fixture, c, QRegion(QRect(QPoint(0, 0), page)), "zoomed");
     }
 }
 

@@ -69,6 +69,40 @@ TEST(ColourTable, GreyRampRisesWithTheSquareRoot) {
     EXPECT_EQ(qRed(grey[15]), static_cast<int>(250.0 * std::sqrt(15.0 / 60.0)));
 }
 
+// Entry i samples colour min(floor(256 * i / 60), 255) of the published table: entries
+// 0, 15, 30, 59 and 60 take colours 0, 64, 128, 251 and 255 (the hex values matplotlib
+// writes for them).
+TEST(ColourMaps, EntriesTakeThePublishedColoursAndFlipReverses) {
+    struct Known {
+        ColourMap map;
+        QRgb at0, at15, at30, at59, at60;
+    };
+    const Known known[] = {
+        {ColourMap::Viridis, 0x440154, 0x3b528b, 0x21918c, 0xf4e61e, 0xfde725},
+        {ColourMap::Cividis, 0x00224e, 0x434e6c, 0x7d7c78, 0xfde334, 0xfee838},
+        {ColourMap::Magma, 0x000004, 0x51127c, 0xb73779, 0xfcf6b8, 0xfcfdbf},
+        {ColourMap::Turbo, 0x30123b, 0x28bceb, 0xa4fc3c, 0x880802, 0x7a0403},
+        {ColourMap::BlueWhiteRed, 0x053061, 0x6bacd1, 0xf7f6f6, 0x730421, 0x67001f},
+    };
+    for (const Known& k : known) {
+        SCOPED_TRACE(static_cast<int>(k.map));
+        const ColourTable table(true, true, k.map);
+        const auto rgb = [&](int entry) { return table.entry(entry) & 0xffffffu; };
+        EXPECT_EQ(rgb(0), k.at0);
+        EXPECT_EQ(rgb(15), k.at15);
+        EXPECT_EQ(rgb(30), k.at30);
+        EXPECT_EQ(rgb(59), k.at59);
+        EXPECT_EQ(rgb(60), k.at60);
+        const ColourTable flipped(true, false, k.map);
+        for (int i = 0; i <= 60; ++i)
+            EXPECT_EQ(flipped.entry(i), table.entry(60 - i)) << i;
+    }
+    // The grey display keeps its ramp whatever the map.
+    for (int i = 0; i <= 60; ++i)
+        EXPECT_EQ(ColourTable(false, true, ColourMap::Magma).entry(i),
+                  ColourTable(false, true).entry(i));
+}
+
 struct IndexCase {
     float stored;
     double rangeMin, rangeMax;

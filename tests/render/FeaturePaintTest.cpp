@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 // The depth-of-investigation mask, the face weights and the convergence curves as the
 // window and korvex-render draw them.
 namespace {
@@ -45,6 +47,33 @@ TEST(FeaturePaint, DoiMaskHatchesCellsAtOrAboveTheCutoff) {
     const QImage unmasked = f.render(Client);
     const QPoint c = f.cellCentre(0, 1, Client);
     EXPECT_EQ(CountColour(unmasked, QRect(c - QPoint(6, 6), QSize(12, 12)), 0xffffff), 0);
+}
+
+TEST(FeaturePaint, DoiFadeMixesCellsBeyondTheCutoffWithWhite) {
+    SectionFixture f;
+    f.loadSmallSection(); // -3 is dark blue (0, 0, 139), -2 green, -1 (255, 70, 150)
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    f.state.doi.values = {{0.65f, 0.2f, nan, 5.0f}, {0.3f, 0.9f, 0.0f, 0.0f}};
+    f.state.doi.shown = true; // cutoff 0.3
+    f.state.settings.doiStyle = DoiStyle::Fade;
+    const QImage image = f.render(Client);
+    const auto centre = [&](int row, int column) {
+        return Rgb(image, f.cellCentre(row, column, Client));
+    };
+    // a = 0.8 * 0.35 / 0.7 = 0.4: 0.6 * 139 + 102 = 185.4.
+    EXPECT_EQ(centre(0, 0), qRgb(102, 102, 185) & 0xffffffu);
+    EXPECT_EQ(centre(0, 1), f.tableColour(-2.5f).rgb() & 0xffffffu); // below the cutoff
+    EXPECT_EQ(centre(0, 2), qRgb(204, 255, 204) & 0xffffffu);        // no number: a = 0.8
+    EXPECT_EQ(centre(0, 3), qRgb(255, 218, 234) & 0xffffffu);        // far beyond: a = 0.8
+    EXPECT_EQ(centre(1, 0), f.tableColour(-1.5f).rgb() & 0xffffffu); // at the cutoff: a = 0
+    EXPECT_EQ(centre(1, 1), 0xffffffu);                              // blank stays white
+
+    // The legend stands under the colour bar, at the page's right edge; not with hatch.
+    const double h = f.state.layout.plotHeight;
+    const QRect legend(f.pixelOf(9000, h + 600, Client), f.pixelOf(13900, h + 1000, Client));
+    EXPECT_TRUE(HasDarkPixel(image, legend));
+    f.state.settings.doiStyle = DoiStyle::Hatch;
+    EXPECT_FALSE(HasDarkPixel(f.render(Client), legend));
 }
 
 TEST(FeaturePaint, WeightedFacesAreBlackBelowOneGreyAboveAndAbsentAtOne) {

@@ -113,6 +113,17 @@ TEST_F(RenderCli, RefusedSettingsWriteNothing) {
         {"--set", "areaDepth=-1"},
         {"--set", "showConvergence=1"}, // no "/conv"
         {"--set", "showWeights=1"},
+        {"--set", "verticalExaggeration=0.5"},
+        {"--set", "verticalExaggeration=101"},
+        {"--set", "verticalExaggeration=inf"},
+        {"--set", "colourMap=jet"},
+        {"--doi-style", "dots"},
+        {"--view", "1000,2000,0,250"}, // outside the section
+        {"--view", "0,1000,-50,0"},
+        {"--view", "500,100,0,50"},
+        {"--view", "0,100,50,50"},
+        {"--view", "0,nan,0,50"},
+        {"--view", "0,100,0"},
         {"--set", "noequals"},
         {"--size", "0x100"},
         {"--size", "100"},
@@ -137,6 +148,25 @@ TEST_F(RenderCli, HelpWinsOverRefusedOptionsButTheVersionDoesNot) {
     EXPECT_EQ(run({"--frobnicate", "--version"}), 2);
     EXPECT_TRUE(err.startsWith("error: unknown option: --frobnicate\n")) << err.toStdString();
     EXPECT_TRUE(out.isEmpty());
+}
+
+TEST_F(RenderCli, ViewDrawsAWindowCutToTheSection) {
+    write("fine.msh", "1 0 1000 20\n1 0 250 5\n");
+    QByteArray model = "20 5\n";
+    for (int i = 0; i < 100; ++i)
+        model += QByteArray::number(0.001 * (1 + i % 37)) + " ";
+    write("fine.con", model);
+    const QStringList fine{path("fine.msh"), path("fine.con")};
+    // Half of it lies left of the section: cut to x 0 .. 500, depth 0 .. 125, so one
+    // page unit is 0.05 m and pixel (110, 60) at 800 x 600 lies 10 m across and down,
+    // in the first cell (0.001 S/m: 1000 ohm-m).
+    EXPECT_EQ(run(QStringList{"-o", path("v.png"), "--size", "800x600", "--view", "-500,500,0,125",
+                              "--readout", "110,60"} +
+                  fine),
+              0)
+        << err.toStdString();
+    EXPECT_EQ(out, "(x, depth, value) = (10.0,  10.0,  1000)\n");
+    EXPECT_EQ(QImage(path("v.png")).size(), QSize(800, 245));
 }
 
 TEST_F(RenderCli, LoadFailuresEndAsTheViewerDoes) {

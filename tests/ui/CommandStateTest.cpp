@@ -15,9 +15,15 @@ const char* const Conductivities = "4 2\n0.01 0.02 0.03 0.04\n0.1 0.2 0.3 1e-9\n
 const char* const Chargeabilities = "4 2\n1 2 3 4\n5 6 7 -20\n";
 
 // Commands that are enabled in each state; every other command must be disabled.
-const std::set<int> AlwaysEnabled = {ID_OPEN_FILES,      ID_APP_EXIT,         ID_EDIT_COPY,
-                                     ID_COLOUR_MAP,      ID_FLIP_COLOURS,     ID_VIEW_TOOLBAR,
-                                     ID_VIEW_STATUS_BAR, ID_AREA_OF_INTEREST, ID_APP_ABOUT};
+const std::set<int> AlwaysEnabled = {
+    ID_OPEN_FILES,           ID_APP_EXIT,         ID_EDIT_COPY,
+    ID_COLOUR_MAP,           ID_FLIP_COLOURS,     ID_VIEW_TOOLBAR,
+    ID_VIEW_STATUS_BAR,      ID_AREA_OF_INTEREST, ID_APP_ABOUT,
+    ID_COLOURS_RAINBOW,      ID_COLOURS_VIRIDIS,  ID_COLOURS_CIVIDIS,
+    ID_COLOURS_MAGMA,        ID_COLOURS_TURBO,    ID_COLOURS_BLUE_WHITE_RED,
+    ID_VERTICAL_EXAGGERATION};
+// Zoom in is not among them: a mesh of four equal columns is already as narrow as a zoom
+// may get.
 const std::set<int> NeedData = {ID_RELOAD,          ID_LOAD_WEIGHTS,  ID_MESH,
                                 ID_MESH_STATISTICS, ID_FONT_DECREASE, ID_FONT_INCREASE,
                                 ID_PADDING_CELLS,   ID_MIN_MAX,       ID_DEPTH_OF_INVESTIGATION};

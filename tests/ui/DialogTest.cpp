@@ -3,6 +3,7 @@
 #include "dialogs/CAreaIntrst.h"
 #include "dialogs/CMinMax.h"
 #include "dialogs/CPadDlg.h"
+#include "dialogs/CVertExag.h"
 #include "dialogs/NumberBox.h"
 #include "document/RecordingMessages.h"
 
@@ -156,6 +157,20 @@ TEST_F(DialogTest, AreaDialogChecksLeftRightBeforeDepth) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.left, 50.0);
     EXPECT_EQ(dialog.depth, 0.0);
+}
+
+TEST_F(DialogTest, ExaggerationDialogTakesNumbersFromOneToAHundred) {
+    CVertExag dialog(messages);
+    open(dialog);
+    type(dialog.factorBox(), "100.5");
+    pressOk(dialog);
+    expectOnlyWarning("Vertical exaggeration must be from 1 to 100.");
+    type(dialog.factorBox(), "tall");
+    pressOk(dialog);
+    expectOnlyWarning("Enter a number.");
+    type(dialog.factorBox(), "1");
+    pressOk(dialog);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST_F(DialogTest, EscapeCancelsAtOnceAndBoxesTakeNoDrops) {

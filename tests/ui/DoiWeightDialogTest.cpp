@@ -55,12 +55,17 @@ TEST_F(DoiWeightDialogTest, DoiDialogShowsItsFieldsAndOpensOnOk) {
     CDoi dialog(messages, documentFolder());
     dialog.cutoffIndex = 2;
     dialog.useRecoveredModel = false;
+    dialog.fade = true;
     open(dialog);
     EXPECT_EQ(dialog.windowTitle(), "Depth of Investigation");
     EXPECT_EQ(dialog.cutoffList()->currentText(), "0.3");
     EXPECT_EQ(dialog.cutoffList()->count(), 9);
+    // The method and the style are two separate choices.
     EXPECT_TRUE(dialog.sensitivityButton()->isChecked());
+    EXPECT_TRUE(dialog.fadeButton()->isChecked());
     EXPECT_EQ(QApplication::focusWidget(), dialog.okButton());
+    QTest::mouseClick(dialog.recoveredButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog.fadeButton()->isChecked());
 }
 
 TEST_F(DoiWeightDialogTest, DoiDialogRefusesAMissingOrAbsentFile) {
@@ -77,9 +82,11 @@ TEST_F(DoiWeightDialogTest, DoiDialogRefusesAMissingOrAbsentFile) {
 
     folder.write("second.con", "1 1 1");
     dialog.cutoffList()->setCurrentIndex(6);
+    QTest::mouseClick(dialog.fadeButton(), Qt::LeftButton);
     QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.resetRequested);
+    EXPECT_TRUE(dialog.fade);
     EXPECT_EQ(dialog.fileName, folder.at("second.con"));
     EXPECT_EQ(dialog.cutoffIndex, 6);
 }

@@ -86,7 +86,7 @@ TEST_F(OpenCommandTest, TypedRelativeNamesLoadAndReloadFindsThemAfterTheFolderMo
     EXPECT_EQ(doc().modelFileName, folder.at("data/run1/polsolv.chg"));
     EXPECT_EQ(title().toStdString(), folder.at("data/run1/polsolv.chg") + " - KORVEX Model Viewer");
     // The view took the chargeability model: Log10 and Cond / Res buttons hidden.
-    EXPECT_EQ(visibleButtons(), 6);
+    EXPECT_EQ(visibleButtons(), 6 + ZoomTiles);
     EXPECT_EQ(view().state().settings.rangeMax, 7.0);
     EXPECT_TRUE(enabled(ID_RELOAD));
     EXPECT_TRUE(enabled(ID_MESH_STATISTICS));
@@ -121,7 +121,7 @@ TEST_F(OpenCommandTest, TypedRelativeNamesLoadAndReloadFindsThemAfterTheFolderMo
     EXPECT_TRUE(messages.entries.empty());
     EXPECT_EQ(fs::canonical(doc().meshFileName), fs::canonical(folder.at("data/grid.msh")));
     EXPECT_EQ(doc().modelFileName, doc().folder() + "/ohmsolv.con");
-    EXPECT_EQ(visibleButtons(), 8);
+    EXPECT_EQ(visibleButtons(), 8 + ZoomTiles);
     EXPECT_FALSE(doc().convergenceLoaded);
     EXPECT_FALSE(view().state().settings.showConvergence);
 }

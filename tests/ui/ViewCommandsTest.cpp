@@ -2,6 +2,7 @@
 
 #include "dialogs/CMinMax.h"
 #include "dialogs/CPadDlg.h"
+#include "dialogs/CVertExag.h"
 #include "dialogs/NumberBox.h"
 #include "plot/PageMapping.h"
 #include "plot/PointerReadout.h"
@@ -9,6 +10,7 @@
 #include "shell/ViewCommands.h"
 
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -195,5 +197,81 @@ TEST_F(ViewCommandsTest, CopiedImageGrowsWithTheConvergenceBand) {
     EXPECT_EQ(limited.size(), expectedPageSize(view()));
     EXPECT_EQ(limited.height(), view().height());
     EXPECT_LT(limited.width(), view().width());
+}
+
+// Zoom, pan and the vertical exaggeration on a mesh of eight 12.5 m columns.
+class ZoomCommandsTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        folder.write("grid.msh", "1 0 100 8\n1 0 30 3\n");
+        std::string model = "8 3\n";
+        for (int i = 1; i <= 24; ++i)
+            model += std::to_string(0.01 * i) + " ";
+        folder.write("model.con", model);
+        ASSERT_TRUE(start({"grid.msh", "model.con"}));
+    }
+    const SectionWindow& window() { return view().state().layout.window; }
+};
+
+TEST_F(ZoomCommandsTest, TheWheelZoomsAboutThePointerAndTheItemsFollow) {
+    EXPECT_FALSE(frame().action(ID_ZOOM_OUT)->isEnabled());
+    const QPointF pointer = view().mapping().toPixel(3000, 1000); // 30 m across, 10 m down
+    const auto readout = [&] {
+        return *ReadoutText(doc(), view().state(), view().mapping(), pointer.x(), pointer.y());
+    };
+    const std::string before = readout();
+    QWheelEvent notches(pointer, view().mapToGlobal(pointer), {}, {0, 240}, Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&view(), &notches);
+    EXPECT_NEAR(window().width(), 100 / 1.5625, 1e-9);
+    EXPECT_EQ(readout(), before);
+    EXPECT_TRUE(frame().action(ID_ZOOM_OUT)->isEnabled());
+
+    // The zoom survives resizing; Ctrl+0 brings back the whole section.
+    const SectionWindow zoomed = window();
+    frame().resize(650, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window(), zoomed);
+    QTest::keyClick(&view(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_FALSE(view().state().layout.zoomed);
+    EXPECT_FALSE(frame().action(ID_WHOLE_SECTION)->isEnabled());
+
+    int steps = 0; // in until four columns, 50 m, are left
+    while (frame().Dispatch(ID_ZOOM_IN))
+        ++steps;
+    EXPECT_EQ(steps, 4);
+    EXPECT_DOUBLE_EQ(window().width(), 50);
+}
+
+TEST_F(ZoomCommandsTest, DraggingWithShiftPansWithoutAReadout) {
+    ASSERT_TRUE(frame().Dispatch(ID_ZOOM_IN));
+    const SectionWindow start = window();
+    const QPoint from = view().mapping().toPixel(5000, 1000).toPoint();
+    const QPoint to = from + QPoint(40, 10);
+    const double metresPerPixel = 1 / (view().mapping().factor() * view().state().layout.scale);
+    QTest::mousePress(&view(), Qt::LeftButton, Qt::ShiftModifier, from);
+    QMouseEvent drag(QEvent::MouseMove, to, view().mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&view(), &drag);
+    EXPECT_EQ(frame().StatusText(), " Norhaven"); // no readout while dragging
+    // The picture moved with the pointer: the window the other way.
+    EXPECT_NEAR(window().left, start.left - 40 * metresPerPixel, 1e-9);
+    EXPECT_LT(window().top, start.top);
+}
+
+TEST_F(ZoomCommandsTest, ExaggerationStretchesTheDepthAndPaddingShowsTheWholeSection) {
+    answer = [](QDialog& dialog) {
+        dynamic_cast<CVertExag&>(dialog).factor = 4;
+        return int(QDialog::Accepted);
+    };
+    ASSERT_TRUE(frame().Dispatch(ID_ZOOM_IN));
+    EXPECT_TRUE(frame().Dispatch(ID_VERTICAL_EXAGGERATION));
+    const PlotLayout& layout = view().state().layout;
+    EXPECT_EQ(layout.depthScale, 4 * layout.scale);
+    EXPECT_TRUE(layout.zoomed);
+    app->viewCommands().ApplyPadding(1, 0, 0);
+    EXPECT_EQ(window().left, 12.5);
+    EXPECT_FALSE(layout.zoomed);
 }
 } // namespace
