@@ -88,7 +88,8 @@ bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std
 const char* RenderUsage() {
     return "usage: korvex-render --output FILE [--size WxH] [--set FIELD=VALUE]... MESH MODEL "
            "[/ip] [/conv] [/padd=L,R,B] [/chi=X]\n"
-           "  FILE ending in .png, .svg or .pdf; -o is short for --output\n"
+           "  FILE ending in .png, .svg or .pdf, or .csv, .xyz or .vtr for the cell values;\n"
+           "           -o is short for --output\n"
            "  --size   client area the picture is fitted to, default 1600x1200\n"
            "  --set    showLog, showConductivity, useColour, flipColours, showMesh,\n"
            "           showConvergence, showWeights (0 or 1), fontHeight (0 to 2000),\n"
@@ -103,6 +104,8 @@ const char* RenderUsage() {
            "  --doi FILE [--doi-method recovered|sensitivity] [--doi-cutoff 0.1..0.9]\n"
            "           [--doi-style hatch|fade]: mask the cells below the depth of\n"
            "           investigation\n"
+           "  --compare FILE [--compare-mode percent|ratio]: show the change from the model\n"
+           "           to a second model of the same mesh\n"
            "  --readout PX,PY  print the status text of a left press at that client pixel\n"
            "  --stats  print the mesh statistics\n"
            "  --output may be left out when --readout or --stats is given\n";
@@ -111,9 +114,11 @@ const char* RenderUsage() {
 const char* RenderHelp() {
     return "usage: korvex-render --output FILE [OPTION]... MESH MODEL [/ip] [/conv] "
            "[/padd=L,R,B] [/chi=F]\n"
-           "Draws the viewer's picture of a model without a window, to PNG, SVG or PDF.\n"
+           "Draws the viewer's picture of a model without a window, to PNG, SVG or PDF, or\n"
+           "writes the values of the cells it shows to CSV, XYZ or VTK.\n"
            "\n"
-           "  -o, --output FILE    the picture; FILE ends in .png, .svg or .pdf\n"
+           "  -o, --output FILE    the picture; FILE ends in .png, .svg or .pdf (or .csv,\n"
+           "                       .xyz, .vtr for the cell values)\n"
            "  --size WxH           client area the picture is fitted to, default 1600x1200\n"
            "  --set FIELD=VALUE    change a display setting (again for more; fields below)\n"
            "  --weights FILE       load and show the weights of one weight file\n"
@@ -122,6 +127,8 @@ const char* RenderHelp() {
            "  --doi FILE           mask the cells below the depth of investigation\n"
            "  --doi-method M       recovered (default: FILE is a second model) or sensitivity\n"
            "  --doi-cutoff C       0.1, 0.2 ... 0.9, default 0.3\n"
+           "  --compare FILE       show the change from the model to a second model\n"
+           "  --compare-mode M     percent (default) or ratio\n"
            "  --readout PX,PY      print the status text of a left press at that pixel\n"
            "  --stats              print the mesh statistics (--output may then be left out)\n"
            "  -h, --help           print this help and exit\n"
@@ -138,10 +145,12 @@ const char* RenderHelp() {
            "Fields of --set: showLog, showConductivity, useColour, flipColours, showMesh,\n"
            "showConvergence, showWeights (0 or 1); fontHeight (0 to 2000); rangeMin,\n"
            "rangeMax (stored units); padLeft, padRight, padBottom (cells); areaLeft,\n"
-           "areaRight, areaDepth (metres).\n"
+           "areaRight, areaDepth (metres); with --compare, rangeMin and rangeMax are the\n"
+           "comparison's (percent, or log10 of the ratio).\n"
            "\n"
            "Exit status: 0 done, 1 no picture written or no files named, 2 a refused\n"
-           "option, 255 a file the viewer could not load at start-up.\n"
+           "option or a second model that does not fit the mesh, 255 a file the viewer\n"
+           "could not load at start-up or a second model that cannot be read.\n"
            "\n"
            "Example:\n"
            "  korvex-render -o section.png --set showConvergence=1 survey.msh ohmsolv.con "
@@ -155,10 +164,9 @@ struct TextOption {
     std::string RenderOptions::*field;
 };
 const TextOption TextOptions[] = {
-    {"--weights", &RenderOptions::weights},
-    {"--xweights", &RenderOptions::xWeights},
-    {"--zweights", &RenderOptions::zWeights},
-    {"--doi", &RenderOptions::doiFile},
+    {"--weights", &RenderOptions::weights},     {"--xweights", &RenderOptions::xWeights},
+    {"--zweights", &RenderOptions::zWeights},   {"--doi", &RenderOptions::doiFile},
+    {"--compare", &RenderOptions::compareFile},
 };
 
 bool ParsePixel(const std::string& text, double& x, double& y) {
@@ -236,6 +244,16 @@ bool ParseFeatureOption(const std::vector<std::string>& args, std::size_t& i,
             return false;
         }
         options.doiFade = value == "fade";
+        return true;
+    }
+    if (!OptionValue(args, i, "--compare-mode", value, matched))
+        value.clear();
+    if (matched) {
+        if (value != "percent" && value != "ratio") {
+            error = "--compare-mode must be percent or ratio: " + value;
+            return false;
+        }
+        options.compareRatio = value == "ratio";
         return true;
     }
     if (!OptionValue(args, i, "--view", value, matched))

@@ -30,6 +30,9 @@ struct RenderOptions {
     bool doiRecovered = true;
     int doiCutoffPosition = 2; // "0.3"
     bool doiFade = false;
+    // A second model to show the change to, in percent or as a ratio.
+    std::string compareFile;
+    bool compareRatio = false;
     // The part of the section to draw, in metres, as given (not yet cut to the section).
     std::optional<SectionWindow> view;
     // Print the readout at a client pixel, and the mesh statistics, to standard output.

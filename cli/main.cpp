@@ -5,9 +5,11 @@
 #include "document/CommandLine.h"
 #include "document/LaunchArguments.h"
 #include "document/MeshStatistics.h"
+#include "document/ModelComparison.h"
 #include "document/StreamMessages.h"
 #include "document/TextFile.h"
 #include "doi/DoiComputation.h"
+#include "export/CellExport.h"
 #include "plot/PageExport.h"
 #include "plot/PageMapping.h"
 #include "plot/PointerReadout.h"
@@ -41,12 +43,15 @@ int Run(const std::vector<std::string>& args, const std::string& launchFolder) {
     // Names given here are relative to the launch folder, although the model read
     // moves the document's folder.
     for (std::string* name : {&options.output, &options.weights, &options.xWeights,
-                              &options.zWeights, &options.doiFile})
+                              &options.zWeights, &options.doiFile, &options.compareFile})
         *name = ResolveAgainst(launchFolder, *name);
     const QString output = QString::fromStdString(options.output);
     const ExportFormat format = ExportFormatFor(output);
-    if (!options.output.empty() && format == ExportFormat::Unknown) {
-        std::cerr << "error: the output file name must end in .png, .svg or .pdf: "
+    const CellFormat cellFormat = CellFormatFor(options.output);
+    if (!options.output.empty() && format == ExportFormat::Unknown &&
+        cellFormat == CellFormat::Unknown) {
+        std::cerr << "error: the output file name must end in .png, .svg, .pdf, .csv, .xyz or "
+                     ".vtr: "
                   << options.output << "\n";
         return 2;
     }
@@ -84,6 +89,37 @@ int Run(const std::vector<std::string>& args, const std::string& launchFolder) {
                    state.doi, messages);
     }
 
+    // Last, like the mask: in the quantity and over the padding the settings chose.
+    if (!options.compareFile.empty()) {
+        CellModel second;
+        switch (ReadSecondModel(document, options.compareFile, second, messages)) {
+        case SecondModelRead::Failed:
+            return 255;
+        case SecondModelRead::DoesNotFit:
+            std::cerr << "error: " << DoesNotFitMessage() << "\n";
+            return 2;
+        case SecondModelRead::Ok:
+            break;
+        }
+        state.showComparison(document, std::move(second),
+                             options.compareRatio ? ComparisonMode::Ratio
+                                                  : ComparisonMode::Percent);
+        // rangeMin and rangeMax given are the comparison's; one given alone keeps the
+        // other end of the symmetric range.
+        ModelComparison& comparison = state.comparison;
+        for (const auto& [field, text] : options.settings) {
+            if (field == "rangeMin" || field == "rangeMax") {
+                (field == "rangeMin" ? comparison.rangeMin : comparison.rangeMax) =
+                    field == "rangeMin" ? state.settings.rangeMin : state.settings.rangeMax;
+                comparison.automaticRange = false;
+            }
+        }
+        if (comparison.rangeMin > comparison.rangeMax) {
+            std::cerr << "error: --set: rangeMin must not be above rangeMax\n";
+            return 2;
+        }
+    }
+
     const QSize client(options.width, options.height);
     if (options.stats)
         std::cout << MeshStatisticsText(document.mesh);
@@ -94,6 +130,18 @@ int Run(const std::vector<std::string>& args, const std::string& launchFolder) {
     }
     if (options.output.empty())
         return 0;
+    if (cellFormat != CellFormat::Unknown) {
+        const CellExportView view{.selection = state.cellSelection(),
+                                  .conductivity = state.settings.showConductivity,
+                                  .doi = &state.doi,
+                                  .comparison = &state.comparison};
+        std::string error;
+        if (!ExportCells(options.output, cellFormat, document, view, error)) {
+            std::cerr << "error: " << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
     QString failure;
     if (!ExportPage(output, format, document, state, client, failure)) {
         std::cerr << "error: " << failure.toStdString() << "\n";

@@ -2,6 +2,7 @@
 
 #include "document/CTest1Doc.h"
 #include "plot/PageMapping.h"
+#include "plot/SectionValues.h"
 #include "plot/ViewState.h"
 
 #include <algorithm>
@@ -50,13 +51,20 @@ std::optional<std::string> ReadoutText(const CTest1Doc& document, const ViewStat
 
     const int column = cellIndex(mesh.xNodes, firstColumn, lastNode, x);
     const int row = cellIndex(mesh.zNodes, 0, lastDepthNode, depth);
-    const float stored = document.model.values[row][column];
-    float shown = s.showConductivity ? stored : -stored;
-    if (!s.showLog)
+    // The model's stored value, or the comparison's difference in the same way.
+    const SectionValues values(document, state);
+    const DisplaySettings& shownAs = values.settings();
+    const float stored = values.cells().values[row][column];
+    float shown = shownAs.showConductivity ? stored : -stored;
+    if (!shownAs.showLog)
         shown = std::pow(10.0f, shown);
 
     char text[160];
-    std::snprintf(text, sizeof text, "(x, depth, value) = (%.1f,  %.1f,  %.4g)", x, depth,
-                  static_cast<double>(shown));
+    // A comparison has no value where either model is blank.
+    if (values.comparison() && !std::isfinite(shown))
+        std::snprintf(text, sizeof text, "(x, depth, value) = (%.1f,  %.1f,  blank)", x, depth);
+    else
+        std::snprintf(text, sizeof text, "(x, depth, value) = (%.1f,  %.1f,  %.4g)", x, depth,
+                      static_cast<double>(shown));
     return std::string(text);
 }

@@ -7,6 +7,7 @@
 #include "plot/PageUnits.h"
 #include "plot/PainterGuard.h"
 #include "plot/PlotLabels.h"
+#include "plot/SectionValues.h"
 #include "plot/ViewState.h"
 #include "plot/WeightsPainter.h"
 
@@ -26,8 +27,9 @@ namespace {
 // interest cuts. The painter draws in page units.
 class SectionInterior {
 public:
-    SectionInterior(const CTest1Doc& document, const ViewState& state)
-        : doc_(document), state_(state), s_(state.settings), mesh_(document.mesh) {}
+    SectionInterior(const CTest1Doc& document, const ViewState& state, const SectionValues& values)
+        : doc_(document), state_(state), s_(state.settings), mesh_(document.mesh), values_(values) {
+    }
 
     // Page bounds of everything drawn here (cells reach one unit past their nodes). A
     // zoom cuts the cells at the section's edges.
@@ -110,10 +112,11 @@ private:
         const int firstColumn = s_.padLeft;
         const int endColumn = mesh_.nx - s_.padRight;
         const int endRow = mesh_.nz - s_.padBottom;
-        if (static_cast<int>(doc_.model.values.size()) < endRow)
+        const auto& shown = values_.cells().values;
+        if (static_cast<int>(shown.size()) < endRow)
             return;
         for (int r = 0; r < endRow; ++r) {
-            if (static_cast<int>(doc_.model.values[r].size()) < endColumn)
+            if (static_cast<int>(shown[r].size()) < endColumn)
                 return;
         }
         const PlotLayout& layout = state_.layout;
@@ -190,11 +193,10 @@ private:
     CellLook look(int row, int column) const {
         if (state_.cellLookObserver)
             state_.cellLookObserver(row, column);
-        const int index = ColourIndex(doc_.model.values[row][column], blankLevel(doc_.modelKind),
-                                      s_.rangeMin, s_.rangeMax);
+        const int index = values_.colourIndex(row, column);
         if (index < 0)
             return {qRgb(255, 255, 255), false};
-        const QRgb colour = state_.colours.entry(index);
+        const QRgb colour = values_.colours().entry(index);
         if (!masked(row, column))
             return {colour, false};
         if (s_.doiStyle == DoiStyle::Fade)
@@ -237,6 +239,7 @@ private:
     const ViewState& state_;
     const DisplaySettings& s_;
     const MeshGrid& mesh_;
+    const SectionValues& values_;
 };
 
 bool IsVectorDevice(const QPainter& painter) {
@@ -312,9 +315,9 @@ void FillSnapped(QPainter& painter, const QRectF& page, const QColor& colour) {
     painter.fillRect(snapped, colour);
 }
 
-void PaintColourBar(QPainter& painter, const CTest1Doc& document, const ViewState& state,
+void PaintColourBar(QPainter& painter, const ViewState& state, const SectionValues& values,
                     const PageFonts& fonts, double factor) {
-    const DisplaySettings& s = state.settings;
+    const DisplaySettings& s = values.settings();
     const double x0 = TruncPage(state.layout.plotWidth);
     const double h = state.layout.plotHeight;
     const double w = h / 61.0;
@@ -322,7 +325,7 @@ void PaintColourBar(QPainter& painter, const CTest1Doc& document, const ViewStat
         const double top = RoundPage(h - (i + 1) * w);
         const double height = RoundPage(w + 1.0);
         FillSnapped(painter, QRectF(x0 + 1400, top, 300, height),
-                    QColor::fromRgb(state.colours.entry(SwatchEntry(i, s))));
+                    QColor::fromRgb(values.colours().entry(SwatchEntry(i, s))));
     }
     for (const TickLabel& label : ColourBarLabels(s, state.layout)) {
         DrawPageText(painter, QPointF(x0 + 2000, label.position),
@@ -330,8 +333,7 @@ void PaintColourBar(QPainter& painter, const CTest1Doc& document, const ViewStat
         painter.drawLine(QLineF(x0 + 1800, label.position, x0 + 1700, label.position));
     }
     DrawPageText(painter, QPointF(x0 + 1400, TruncPage(h + 400)),
-                 QString::fromStdString(UnitText(document.modelKind, s)), TextAlign::LeftBaseline,
-                 fonts.label);
+                 QString::fromStdString(values.unit()), TextAlign::LeftBaseline, fonts.label);
     // The legend is too long for the margin beside the section: it ends at the page's
     // right edge, under the unit, in a smaller font.
     if (state.doi.shown && s.doiStyle == DoiStyle::Fade)
@@ -368,7 +370,8 @@ void PaintPage(QPainter& painter, const CTest1Doc& document, const ViewState& st
     const PageFonts fonts = MakePageFonts(s.fontHeight, mapping.factor());
     painter.setFont(fonts.label);
 
-    const SectionInterior interior(document, state);
+    const SectionValues values(document, state);
+    const SectionInterior interior(document, state, values);
     if (vector)
         PaintInteriorAsImage(painter, interior, mapping, exposed, deviceTransform);
     else
@@ -376,12 +379,11 @@ void PaintPage(QPainter& painter, const CTest1Doc& document, const ViewState& st
                        interior.hatchOrigin(mapping, pixelsToDevice));
 
     PaintFrameAndAxes(painter, document, state, fonts);
-    PaintColourBar(painter, document, state, fonts, mapping.factor());
+    PaintColourBar(painter, state, values, fonts, mapping.factor());
 
     painter.setFont(fonts.title);
     DrawPageText(painter, QPointF(TruncPage(state.layout.plotWidth * 0.5), -300),
-                 QString::fromStdString(TitleText(document.modelKind, s)),
-                 TextAlign::CentreBaseline, fonts.title);
+                 QString::fromStdString(values.title()), TextAlign::CentreBaseline, fonts.title);
 
     if (s.showConvergence && state.belowSection)
         state.belowSection(painter, document, state, fonts);

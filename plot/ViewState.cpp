@@ -17,6 +17,43 @@ void ViewState::setZoom(const CTest1Doc& document, const SectionWindow& window) 
     relayout(document);
 }
 
+void ViewState::showComparison(const CTest1Doc& document, CellModel second, ComparisonMode mode) {
+    comparison.Clear();
+    comparison.second = std::move(second);
+    comparison.mode = mode;
+    comparison.shown = true;
+    ComputeComparison(document, settings.showConductivity, comparison);
+    SetSymmetricRange(comparison, document.mesh, settings.padLeft, settings.padRight,
+                      settings.padBottom);
+}
+
+void ViewState::refreshComparison(const CTest1Doc& document) {
+    if (!comparison.shown)
+        return;
+    if (comparison.valuesConductivity != settings.showConductivity)
+        ComputeComparison(document, settings.showConductivity, comparison);
+    if (comparison.automaticRange)
+        SetSymmetricRange(comparison, document.mesh, settings.padLeft, settings.padRight,
+                          settings.padBottom);
+}
+
+CellSelection ViewState::cellSelection() const {
+    CellSelection selection{.padLeft = settings.padLeft,
+                            .padRight = settings.padRight,
+                            .padBottom = settings.padBottom,
+                            .areaLeft = settings.areaLeft,
+                            .areaRight = settings.areaRight,
+                            .areaDepth = settings.areaDepth};
+    if (layout.zoomed) {
+        selection.windowed = true;
+        selection.windowLeft = layout.window.left;
+        selection.windowRight = layout.window.right;
+        selection.windowTop = layout.window.top;
+        selection.windowBottom = layout.window.bottom;
+    }
+    return selection;
+}
+
 DocumentUpdateResult ApplyDocumentUpdate(ViewState& state, const CTest1Doc& document) {
     DocumentUpdateResult result;
     if (!document.loaded)
@@ -26,6 +63,7 @@ DocumentUpdateResult ApplyDocumentUpdate(ViewState& state, const CTest1Doc& docu
     if (!document.convergenceLoaded)
         settings.showConvergence = false;
     state.doi.Clear();
+    state.comparison.Clear();
 
     const ValueRange range = AutomaticRange(document.model);
     settings.rangeMin = range.min;

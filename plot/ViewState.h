@@ -1,6 +1,8 @@
 #pragma once
 
+#include "document/CellSelection.h"
 #include "document/DoiIndex.h"
+#include "document/ModelComparison.h"
 #include "plot/ColourTable.h"
 #include "plot/DisplaySettings.h"
 #include "plot/PlotLayout.h"
@@ -29,6 +31,8 @@ struct ViewState {
     PlotLayout layout;
     ColourTable colours;
     DoiIndex doi;
+    // A second model set against the loaded one; while shown, the section shows the change.
+    ModelComparison comparison;
     // Drawn while showConvergence is set; empty draws nothing.
     PageLayer belowSection;
     CellDrawing cellDrawing = CellDrawing::Automatic;
@@ -46,6 +50,15 @@ struct ViewState {
     // Shows this window (the whole section drops the zoom) and lays out again.
     void setZoom(const CTest1Doc& document, const SectionWindow& window);
     int pageHeight() const { return layout.pageHeight(settings.showConvergence); }
+
+    // Shows the change from the loaded model to `second` (which fits the mesh), on a
+    // range symmetric about no change.
+    void showComparison(const CTest1Doc& document, CellModel second, ComparisonMode mode);
+    // After Conductivity / Resistivity or other padding: the comparison's values in the
+    // quantity now shown and, unless set by hand, its range over the cells now visible.
+    void refreshComparison(const CTest1Doc& document);
+    // The cells the picture shows: padding, the zoom and the area of interest.
+    CellSelection cellSelection() const;
 };
 
 // What a document update did. hideScaleButtons is set when the model kind decides

@@ -5,6 +5,7 @@
 #   document/     nothing                 (korvex_core)
 #   doi/          document/               (korvex_core)
 #   weights/      document/               (korvex_core)
+#   export/       document/               (korvex_core)
 #   plot/         document/               (korvex_render; the view widget korvex_ui)
 #   convergence/  document/ plot/         (korvex_render)
 #   dialogs/      document/               (korvex_ui)
@@ -20,11 +21,12 @@ declare -A allowed=(
     [document]=""
     [doi]="document"
     [weights]="document"
+    [export]="document"
     [plot]="document"
     [convergence]="document plot"
     [dialogs]="document"
-    [shell]="document doi weights plot convergence dialogs"
-    [cli]="document doi weights plot convergence"
+    [shell]="document doi weights export plot convergence dialogs"
+    [cli]="document doi weights export plot convergence"
 )
 
 status=0
