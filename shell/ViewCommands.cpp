@@ -4,18 +4,25 @@
 
 #include "dialogs/BusyCursor.h"
 #include "dialogs/CAreaIntrst.h"
+#include "dialogs/CCompare.h"
 #include "dialogs/CDoi.h"
 #include "dialogs/CMinMax.h"
 #include "dialogs/CPadDlg.h"
 #include "dialogs/CVertExag.h"
+#include "dialogs/FileChooser.h"
+#include "dialogs/FileNameBox.h"
 #include "document/CTest1Doc.h"
 #include "doi/DoiComputation.h"
+#include "export/CellExport.h"
 #include "plot/CTest1View.h"
+#include "plot/SectionValues.h"
 #include "plot/ValueScale.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+
+#include <filesystem>
 
 using Repaint = CTest1View::Repaint;
 
@@ -87,6 +94,7 @@ void ViewCommands::ApplyPadding(long long left, long long right, long long botto
         s.padBottom != before.padBottom)
         s.zoom.reset();
     view_.relayout();
+    view_.state().refreshComparison(view_.document());
     view_.repaintView(Repaint::FullWithErase);
 }
 
@@ -102,18 +110,34 @@ void ViewCommands::OnPaddingCells() {
 }
 
 void ViewCommands::OnMinMax() {
-    DisplaySettings& s = view_.state().settings;
+    ViewState& state = view_.state();
     const CTest1Doc& doc = view_.document();
+    ModelComparison& comparison = state.comparison;
+    // A comparison's range is typed in its own values, as its colour bar writes them.
+    DisplaySettings shownAs = SectionValues(doc, state).settings();
     CMinMax dialog(messages_, &view_);
-    const DialogRange shown = RangeForDialog(s, doc.modelKind);
+    const DialogRange shown = RangeForDialog(shownAs, doc.modelKind);
     dialog.max = shown.high;
     dialog.min = shown.low;
     if (runDialog_(dialog) != QDialog::Accepted)
         return;
-    // Linear values of a logarithmic model have no logarithm at 0 or below: such a
-    // range would colour nothing, so it is refused and the old one kept.
-    if (ApplyDialogRange(dialog.min, dialog.max, s, doc.model) == RangeEntry::Refused)
-        messages_.warning("Min and max must be greater than 0 unless Log10 is checked.");
+    if (!comparison.shown) {
+        // Linear values of a logarithmic model have no logarithm at 0 or below: such a
+        // range would colour nothing, so it is refused and the old one kept.
+        if (ApplyDialogRange(dialog.min, dialog.max, state.settings, doc.model) ==
+            RangeEntry::Refused)
+            messages_.warning("Min and max must be greater than 0 unless Log10 is checked.");
+    } else if (dialog.min == 0.0 && dialog.max == 0.0) {
+        comparison.automaticRange = true;
+        state.refreshComparison(doc);
+    } else if (ApplyDialogRange(dialog.min, dialog.max, shownAs, doc.model) ==
+               RangeEntry::Refused) {
+        messages_.warning("Min and max must be greater than 0 for a ratio.");
+    } else {
+        comparison.rangeMin = shownAs.rangeMin;
+        comparison.rangeMax = shownAs.rangeMax;
+        comparison.automaticRange = false;
+    }
     view_.repaintView(Repaint::FullWithErase);
 }
 
@@ -146,4 +170,91 @@ void ViewCommands::OnEditCopy() {
     const QImage image = view_.pageImage();
     if (!image.isNull())
         QGuiApplication::clipboard()->setImage(image);
+}
+
+void ViewCommands::OnConductivityResistivity() {
+    ViewState& state = view_.state();
+    state.settings.showConductivity = !state.settings.showConductivity;
+    if (!state.comparison.shown) {
+        view_.repaintView(Repaint::PartialWithErase);
+        return;
+    }
+    state.refreshComparison(view_.document());
+    view_.repaintView(Repaint::FullWithErase);
+}
+
+void ViewCommands::OnCompare() {
+    ViewState& state = view_.state();
+    const CTest1Doc& doc = view_.document();
+    CCompare dialog(messages_, doc.folder(), &view_);
+    dialog.fileName = compareFileName_;
+    dialog.ratio = compareRatio_;
+    if (runDialog_(dialog) != QDialog::Accepted)
+        return;
+    if (dialog.resetRequested) {
+        state.comparison.Clear();
+        view_.repaintView(Repaint::FullWithErase);
+        return;
+    }
+    compareFileName_ = dialog.fileName;
+    compareRatio_ = dialog.ratio;
+    const BusyCursor busy;
+    CellModel second;
+    switch (ReadSecondModel(doc, dialog.fileName, second, messages_)) {
+    case SecondModelRead::Failed:
+        return;
+    case SecondModelRead::DoesNotFit:
+        messages_.warning(DoesNotFitMessage());
+        return;
+    case SecondModelRead::Ok:
+        break;
+    }
+    state.showComparison(doc, std::move(second),
+                         dialog.ratio ? ComparisonMode::Ratio : ComparisonMode::Percent);
+    view_.repaintView(Repaint::FullWithErase);
+}
+
+namespace {
+// The save chooser's filters and the ending each gives a name that has none of them.
+struct CellFilter {
+    const char* filter;
+    const char* ending;
+};
+constexpr CellFilter CellFilters[] = {
+    {"CSV (*.csv)", ".csv"},
+    {"XYZ (*.xyz)", ".xyz"},
+    {"VTK rectilinear grid (*.vtr)", ".vtr"},
+};
+} // namespace
+
+void ViewCommands::OnExportData() {
+    const CTest1Doc& doc = view_.document();
+    QStringList filters;
+    for (const CellFilter& filter : CellFilters)
+        filters << QString::fromUtf8(filter.filter);
+    QString selected = filters.front();
+    // Named after the model, in its folder.
+    const std::string start =
+        std::filesystem::path(doc.modelFileName).stem().string() + CellFilters[0].ending;
+    const QString chosen = ChooseFileToSave(&view_, QStringLiteral("Export data"),
+                                            ChooserStart(doc.folder(), FileNameText(start)),
+                                            filters.join(";;"), &selected);
+    if (chosen.isEmpty())
+        return;
+    std::string name = ChosenFileName(doc.folder(), chosen);
+    CellFormat format = CellFormatFor(name);
+    if (format == CellFormat::Unknown) {
+        const auto index = std::max<qsizetype>(0, filters.indexOf(selected));
+        name += CellFilters[index].ending;
+        format = CellFormatFor(name);
+    }
+    const ViewState& state = view_.state();
+    const CellExportView cells{.selection = state.cellSelection(),
+                               .conductivity = state.settings.showConductivity,
+                               .doi = &state.doi,
+                               .comparison = &state.comparison};
+    std::string error;
+    const BusyCursor busy;
+    if (!ExportCells(name, format, doc, cells, error))
+        messages_.warning(error);
 }

@@ -34,6 +34,14 @@ public:
     void OnEditCopy();
     // "Depth of investigation ...": the dialog, then the index from the second model.
     void OnDepthOfInvestigation();
+    // Conductivity / Resistivity; a comparison shown follows it into the other quantity.
+    void OnConductivityResistivity();
+    // "Compare with model ...": the dialog, then the second model read and shown against
+    // the loaded one; a model that cannot be read or does not fit changes nothing.
+    void OnCompare();
+    // "Export data ...": a file name from the save chooser, then the shown cells written
+    // to it (the format by its ending, else by the chosen filter).
+    void OnExportData();
 
 private:
     CTest1View& view_;
@@ -43,4 +51,7 @@ private:
     // the rest of the run.
     std::string doiFileName_;
     bool doiRecovered_ = true;
+    // The same for the comparison dialog.
+    std::string compareFileName_;
+    bool compareRatio_ = false;
 };
