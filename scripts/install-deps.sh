@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev
     fonts-dejavu-core
+    python3-vtk9 # the export test reads the VTK files with VTK's own reader
     desktop-file-utils appstream
 )
 if [ "${1:-}" = "--extra" ]; then
