@@ -170,6 +170,15 @@ TEST(CellImage, ZoomedAndExaggeratedWindowsMatchTheCellByCellPaint) {
         SectionFixture fixture;
         Load(fixture, c, 500u + round);
         ViewState& state = fixture.state;
+        // A comparison colours other values through the same paint.
+        if (round % 3 == 1) {
+            CellModel second = fixture.document.model;
+            for (int r = 0; r < c.nz; ++r)
+                for (int k = 0; k < c.nx; ++k)
+                    second.values[r][k] += 0.3f * std::sin(0.2f * float(r + k));
+            state.showComparison(fixture.document, second,
+                                 round % 2 ? ComparisonMode::Ratio : ComparisonMode::Percent);
+        }
         state.settings.verticalExaggeration = 1 + round % 4;
         const SectionWindow whole = WholeSection(fixture.document.mesh, state.settings);
         state.setZoom(fixture.document,

@@ -156,3 +156,33 @@ TEST(FeaturePaint, AOneRowMeshHasOnlyVerticalFaces) {
 }
 
 } // namespace
+
+TEST(FeaturePaint, ComparisonColoursTheChangeOnTheDivergingMap) {
+    SectionFixture f;
+    f.loadSmallSection(); // resistivity display
+    CellModel second = f.document.model;
+    second.values[0][0] += std::log10(3.3f); // resistivity -69.7 %, conductivity +230 %
+    second.values[0][2] -= std::log10(2.0f); // resistivity +100 %, conductivity -50 %
+    second.values[1][2] = -9.0f;             // blank in the second model
+    f.state.showComparison(f.document, second, ComparisonMode::Percent);
+    const ColourTable diverging(true, true, ColourMap::BlueWhiteRed);
+    const auto colourAt = [&](int row, int column) {
+        return Rgb(f.render(Client), f.cellCentre(row, column, Client));
+    };
+    // The range is +-100 %, 60 entries over 200 %; no change takes the middle entry.
+    EXPECT_EQ(colourAt(0, 0), diverging.entry(9) & 0xffffff);
+    EXPECT_EQ(colourAt(0, 1), diverging.entry(30) & 0xffffff);
+    EXPECT_EQ(colourAt(0, 2), diverging.entry(60) & 0xffffff);
+    EXPECT_EQ(colourAt(1, 1), 0xffffffu); // blank in the loaded model
+    EXPECT_EQ(colourAt(1, 2), 0xffffffu);
+
+    // In conductivity the range becomes +-230 %.
+    f.state.settings.showConductivity = true;
+    f.state.refreshComparison(f.document);
+    EXPECT_EQ(colourAt(0, 0), diverging.entry(60) & 0xffffff);
+    EXPECT_EQ(colourAt(0, 2), diverging.entry(23) & 0xffffff);
+
+    // A document update returns to the model itself.
+    ApplyDocumentUpdate(f.state, f.document);
+    EXPECT_EQ(colourAt(0, 0), f.tableColour(-3.0f).rgb() & 0xffffff);
+}

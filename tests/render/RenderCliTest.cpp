@@ -292,3 +292,41 @@ TEST_F(RenderCli, SettingsAtTheLargestDoublesStillDrawThePicture) {
 }
 
 } // namespace
+
+namespace {
+// Every conductivity doubled, and the blank cell (row 1, column 1) filled.
+const char* const Doubled = "4 2\n0.002 0.02 0.2 0.1\n0.004 0.01 0.04 0.008\n";
+} // namespace
+
+TEST_F(RenderCli, ComparisonShowsTheChangeAndRefusesAModelOfOtherCounts) {
+    write("doubled.con", Doubled);
+    // Pixel (325, 162) is the centre of the first cell, (575, 287) the blank one.
+    for (const auto& [flag, change] : {std::pair{"0", "-50"}, {"1", "100"}}) {
+        EXPECT_EQ(run(QStringList{"--readout", "325,162", "--compare", "doubled.con", "--set",
+                                  QString("showConductivity=") + flag} +
+                      data()),
+                  0)
+            << err.toStdString();
+        EXPECT_EQ(out, "(x, depth, value) = (125.0,  62.0,  " + QString(change) + ")\n");
+    }
+    EXPECT_EQ(run(QStringList{"--readout", "575,287", "--compare", "doubled.con", "--compare-mode",
+                              "ratio"} +
+                  data()),
+              0);
+    EXPECT_EQ(out, "(x, depth, value) = (375.0,  187.0,  blank)\n");
+
+    write("wide.con", "5 2\n1 1 1 1 1\n1 1 1 1 1\n");
+    EXPECT_EQ(run(QStringList{"-o", path("c.csv"), "--compare", "wide.con"} + data()), 2);
+    EXPECT_EQ(err, "error: The second model does not fit the loaded mesh.\n");
+    EXPECT_FALSE(QFile::exists(path("c.csv")));
+    // Read errors end as the model reader's do.
+    EXPECT_EQ(run(QStringList{"-o", path("c.csv"), "--compare", "missing.con"} + data()), 255);
+    EXPECT_TRUE(err.startsWith("error: Model file not found: ")) << err.toStdString();
+    EXPECT_EQ(run(QStringList{"-o", path("c.csv"), "--compare-mode", "log"} + data()), 2);
+}
+
+TEST_F(RenderCli, CellValuesThatCannotBeWrittenEndWithStatusOne) {
+    EXPECT_EQ(run(QStringList{"-o", path("no/such/folder/c.xyz")} + data()), 1);
+    EXPECT_EQ(err, "error: Cannot write " + path("no/such/folder/c.xyz") + "\n");
+    EXPECT_EQ(run(QStringList{"-o", path("c.txt")} + data()), 2);
+}
