@@ -1,5 +1,6 @@
 // Times the stages of a large model's life on data written by make_bench_data.py:
-// parse, layout, paint, partial repaint, readout and the vector exports. Run by hand
+// parse, layout, paint, partial repaint, readout, the vector exports and the cell
+// value files. Run by hand
 // (bench/run-benchmarks.sh runs it); nothing here is a test. Each figure is the
 // median of several runs and is printed as "name<TAB>value<TAB>unit".
 #include "document/CTest1Doc.h"
@@ -7,6 +8,7 @@
 #include "document/ModelReader.h"
 #include "document/RecordingMessages.h"
 #include "doi/DoiComputation.h"
+#include "export/CellExport.h"
 #include "plot/PageExport.h"
 #include "plot/PageMapping.h"
 #include "plot/PointerReadout.h"
@@ -168,6 +170,23 @@ int Run(const std::string& folder, const std::string& size, int repeats) {
         }
     });
     Print(size, "readout_us", readoutMs * 1000.0 / points, "us");
+
+    // The cell values out, each file written whole (synced, then renamed), with the
+    // depth-of-investigation column shown as in the paints above.
+    const CellExportView cells{.selection = state.cellSelection(),
+                               .conductivity = state.settings.showConductivity,
+                               .doi = &state.doi,
+                               .comparison = &state.comparison};
+    for (const char* format : {"csv", "xyz", "vtr"}) {
+        const std::string name = base + "-bench." + format;
+        std::string error;
+        const double ms = Milliseconds(repeats, [&] {
+            if (!ExportCells(name, CellFormatFor(name), document, cells, error))
+                std::fprintf(stderr, "%s\n", error.c_str());
+        });
+        Print(size, (std::string(format) + "_export_ms").c_str(), ms, "ms");
+        Print(size, (std::string(format) + "_export_size").c_str(), FileMegabytes(name), "MB");
+    }
 
     for (const char* format : {"svg", "pdf"}) {
         const std::string name = base + "-bench." + format;

@@ -4,6 +4,7 @@
 #include "document/DoiIndex.h"
 #include "document/ModelComparison.h"
 #include "export/AtomicFile.h"
+#include "export/FloatText.h"
 
 #include <algorithm>
 #include <bit>
@@ -17,7 +18,6 @@
 
 namespace {
 constexpr std::size_t ChunkSize = 1 << 20;
-constexpr int ValueDigits = 9;     // gives a float back exactly
 constexpr int PositionDigits = 12; // millimetres at a thousand kilometres
 constexpr float NotANumber = std::numeric_limits<float>::quiet_NaN();
 
@@ -28,12 +28,10 @@ public:
 
     void text(std::string_view text) { buffer_.append(text); }
     void character(char c) { buffer_.push_back(c); }
-    // printf's "%.<digits>g", without its locale and its cost.
-    void number(double value, int digits) {
-        char text[48];
-        const auto end =
-            std::to_chars(text, text + sizeof text, value, std::chars_format::general, digits).ptr;
-        buffer_.append(text, end);
+    // printf's "%.9g", without its locale and its cost.
+    void value(float value) {
+        char text[32];
+        buffer_.append(text, FormatFloat9(text, value));
     }
     template <typename T> void raw(T value) {
         char bytes[sizeof(T)];
@@ -106,7 +104,7 @@ private:
 void Field(Output& out, float value) {
     out.character(',');
     if (!std::isnan(value))
-        out.number(value, ValueDigits);
+        out.value(value);
 }
 
 std::string CsvQuantityColumn(ModelKind kind, bool conductivity) {
@@ -169,7 +167,7 @@ void WriteTable(CellFormat format, const CTest1Doc& document, const CellExportVi
                     Field(out, values.comparison(r, c));
             } else {
                 out.character(' ');
-                out.number(value, ValueDigits);
+                out.value(value);
             }
             out.character('\n');
             out.record();
