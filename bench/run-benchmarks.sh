@@ -162,6 +162,8 @@ checks = [
     ("export.pdf.size", "PDF of the 1M-cell model (MB)", 20, False),
     ("export.pdf.ms", "korvex-render to PDF, 1M cells, whole process (ms)", 1000, False),
     ("open_and_paint.1m", "longest block of the window: open + paint, 1M cells (ms)", 1000, False),
+    ("4m.csv_export_ms", "cell values to CSV with the index column, 4M cells (ms)", 2000, False),
+    ("4m.vtr_export_ms", "cell values to VTK with the index array, 4M cells (ms)", 1000, False),
 ]
 print()
 print("build type: %s; medians of the runs; margin = how far the figure is inside its target" % build_type)
