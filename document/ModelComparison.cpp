@@ -58,6 +58,12 @@ double ComparisonValue(float loaded, float second, ModelKind kind, bool conducti
     return std::isfinite(value) ? value : NotANumber;
 }
 
+float FiniteFloat(double value) {
+    if (!(std::fabs(value) <= std::numeric_limits<float>::max()))
+        return std::numeric_limits<float>::quiet_NaN();
+    return static_cast<float>(value);
+}
+
 void ComputeComparison(const CTest1Doc& document, bool conductivity, ModelComparison& comparison) {
     // A copy has the loaded model's shape whatever holds the values.
     comparison.values = document.model;
@@ -68,10 +74,7 @@ void ComputeComparison(const CTest1Doc& document, bool conductivity, ModelCompar
             const double value =
                 ComparisonValue(document.model.values[r][c], comparison.second.values[r][c],
                                 document.modelKind, conductivity, comparison.mode);
-            // A double beyond the float range would become an infinity: blank too.
-            const auto shown = static_cast<float>(ratio ? std::log10(value) : value);
-            comparison.values.values[r][c] =
-                std::isfinite(shown) ? shown : std::numeric_limits<float>::quiet_NaN();
+            comparison.values.values[r][c] = FiniteFloat(ratio ? std::log10(value) : value);
         }
     }
 }

@@ -51,6 +51,10 @@ float ShownQuantity(float stored, ModelKind kind, bool conductivity);
 double ComparisonValue(float loaded, float second, ModelKind kind, bool conductivity,
                        ComparisonMode mode);
 
+// The float nearest a double, or NaN for a double that is no finite number or lies
+// beyond the float range (such a conversion would be undefined).
+float FiniteFloat(double value);
+
 // Works out `values` for every cell of the document's model and `second`, in the
 // quantity the conductivity flag picks.
 void ComputeComparison(const CTest1Doc& document, bool conductivity, ModelComparison& comparison);

@@ -84,9 +84,9 @@ public:
     }
     float doi(int row, int column) const { return Finite(view_.doi->values[row][column]); }
     float comparison(int row, int column) const {
-        return Finite(static_cast<float>(ComparisonValue(
+        return FiniteFloat(ComparisonValue(
             doc_.model.values[row][column], view_.comparison->second.values[row][column],
-            doc_.modelKind, view_.conductivity, view_.comparison->mode)));
+            doc_.modelKind, view_.conductivity, view_.comparison->mode));
     }
     std::string comparisonName() const {
         return view_.comparison->mode == ComparisonMode::Percent ? "difference_percent" : "ratio";
