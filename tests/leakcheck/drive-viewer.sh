@@ -110,6 +110,8 @@ dialog "Remove Padding Cells" menu o 0
 dialog "Set data range" menu o 1
 dialog "Area of Interest" menu o 2
 dialog "Depth of Investigation" menu o 3
+dialog "Compare with Model" menu o 4
+dialog "Export data" menu f 3
 dialog "About KORVEX Model Viewer" menu h 0
 
 key ctrl+c
