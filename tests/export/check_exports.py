@@ -120,6 +120,14 @@ with tempfile.TemporaryDirectory() as folder:
         padding = c < pad or c >= nx - pad or r >= nz - pad
         check(arrays["padding"].GetValue(cell) == padding, "VTK padding (%d, %d)" % (r, c))
 
+    # Zoomed, the grid keeps the rows and columns the window meets.
+    run("-o", grid, "--view", "105,205,12,41", mesh, model)
+    dimensions, (gx, _, gz), _ = read_vtk(grid)
+    columns = [c for c in range(nx) if xs[c + 1] > 105 and xs[c] < 205]
+    rows = [r for r in range(nz) if zs[r + 1] > 12 and zs[r] < 41]
+    check(dimensions == (len(columns) + 1, 1, len(rows) + 1), "zoomed VTK dimensions %s" % (dimensions,))
+    check(gx[0] == xs[columns[0]] and gz[0] == -zs[rows[-1] + 1], "zoomed VTK corner %g, %g" % (gx[0], gz[0]))
+
     # A blank cell: an empty CSV field and NaN in VTK.
     small_mesh, small_model = os.path.join(folder, "small.msh"), os.path.join(folder, "small.con")
     with open(small_mesh, "w") as f:
