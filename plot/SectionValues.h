@@ -4,6 +4,7 @@
 #include "plot/ColourTable.h"
 #include "plot/DisplaySettings.h"
 
+#include <optional>
 #include <string>
 
 class CTest1Doc;
@@ -19,14 +20,16 @@ struct ViewState;
 class SectionValues {
 public:
     SectionValues(const CTest1Doc& document, const ViewState& state);
+    SectionValues(const SectionValues&) = delete;
+    SectionValues& operator=(const SectionValues&) = delete;
 
     // One value per cell; a value not above blankLevel() is blank (white).
     const CellModel& cells() const { return cells_; }
     float blankLevel() const { return blankLevel_; }
     // The view's settings; for a comparison with its range, written upward from the
     // lowest value (never negated) as they are (percent) or as 10 to their power (ratio).
-    const DisplaySettings& settings() const { return settings_; }
-    const ColourTable& colours() const { return colours_; }
+    const DisplaySettings& settings() const { return *settings_; }
+    const ColourTable& colours() const { return *colours_; }
     // Null while the section shows the model itself.
     const ModelComparison* comparison() const { return comparison_; }
 
@@ -40,6 +43,10 @@ private:
     const ModelComparison* comparison_;
     const CellModel& cells_;
     float blankLevel_;
-    DisplaySettings settings_;
-    ColourTable colours_;
+    // A comparison's own settings and colours; the view's serve as they are otherwise
+    // (the readout builds this at every pointer move).
+    std::optional<DisplaySettings> comparisonSettings_;
+    std::optional<ColourTable> comparisonColours_;
+    const DisplaySettings* settings_;
+    const ColourTable* colours_;
 };
