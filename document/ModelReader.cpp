@@ -2,18 +2,151 @@
 
 #include "document/Messages.h"
 #include "document/TextFile.h"
-#include "document/TextScanner.h"
 
+#include <algorithm>
 #include <cmath>
+#include <exception>
+#include <limits>
+#include <thread>
+#include <vector>
+
+namespace {
+// Why a run of values ended.
+enum class Stop {
+    Full,        // every value asked for was read
+    TextEnded,   // the scanner's part of the text ended first (only where that is asked)
+    ReadFailed,  // a value could not be read
+    NotPositive, // a conductivity or sensitivity of 0 or less
+};
+
+// Reads up to `count` values in file order and hands each to `put` in stored form;
+// `done` counts them. Where `partEnds` the scanner sees a part of the file, and the end
+// of that part ends the run without being a failure.
+template <typename Put>
+Stop ReadRun(TextScanner& in, std::int64_t count, bool logged, bool partEnds, std::int64_t& done,
+             Put&& put) {
+    for (; done < count; ++done) {
+        if (partEnds && !in.moreTokens())
+            return Stop::TextEnded;
+        float v = 0.0f;
+        if (!in.readFloat(v))
+            return Stop::ReadFailed;
+        if (logged) {
+            if (v <= 0.0f)
+                return Stop::NotPositive;
+            v = std::log10(v); // single precision, as stored
+        }
+        put(v);
+    }
+    return Stop::Full;
+}
+
+// The values row by row from the scanner's position; `read` counts them.
+Stop ReadRows(TextScanner& in, CellModel& model, bool logged, bool partEnds, std::int64_t& read) {
+    read = 0;
+    for (auto& row : model.values) {
+        float* cell = row.data();
+        std::int64_t done = 0;
+        const Stop stop = ReadRun(in, static_cast<std::int64_t>(row.size()), logged, partEnds, done,
+                                  [&](float v) { *cell++ = v; });
+        read += done;
+        if (stop != Stop::Full)
+            return stop;
+    }
+    return Stop::Full;
+}
+
+// The same values read by two threads: the text is cut at a white space character
+// near the middle of the values, where no read can start or end, so the second half
+// read on its own gives exactly the reads that would follow the first half. The first
+// half goes straight into the rows; the second into a buffer that is copied after
+// them once the first half's count is known. The first failure in file order counts:
+// the first half's, or else the second half's among the values still needed; `read`
+// counts the values before it, as in the rows. False when the text has no place to
+// cut (then nothing was read).
+bool ReadRowsInTwo(TextScanner& in, CellModel& model, bool logged, Stop& stop, std::int64_t& read) {
+    const std::uint64_t begin = in.offset();
+    const std::uint64_t end = in.knownEnd();
+    TextScanner second = in.slice(begin + (end - begin) / 2, end);
+    const std::uint64_t cut = second.skipToSpace();
+    if (cut >= end)
+        return false;
+    TextScanner first = in.slice(begin, cut);
+
+    const std::size_t columns = model.values.front().size();
+    const std::int64_t needed =
+        static_cast<std::int64_t>(model.values.size()) * static_cast<std::int64_t>(columns);
+    // At most every value, and never more than the second half's text can hold.
+    std::vector<float> later;
+    later.reserve(static_cast<std::size_t>(std::min(needed, MaxTokensIn(end - cut))));
+    std::int64_t laterCount = 0;
+    Stop laterStop = Stop::Full;
+    std::exception_ptr laterError;
+    // Joined on every way out, a failure of this thread included.
+    std::jthread worker([&] {
+        try {
+            laterStop = ReadRun(second, needed, logged, false, laterCount,
+                                [&](float v) { later.push_back(v); });
+        } catch (...) {
+            laterError = std::current_exception();
+        }
+    });
+    const Stop firstStop = ReadRows(first, model, logged, true, read);
+    worker.join();
+    if (laterError)
+        std::rethrow_exception(laterError);
+    if (firstStop != Stop::TextEnded) {
+        stop = firstStop;
+        return true;
+    }
+    const std::int64_t still = needed - read;
+    stop = laterCount < still ? laterStop : Stop::Full;
+    // The buffer's first values continue the rows where the first half ended.
+    const std::int64_t filled = read + std::min(laterCount, still);
+    auto from = later.cbegin();
+    while (read < filled) {
+        auto& row = model.values[static_cast<std::size_t>(read) / columns];
+        const std::size_t column = static_cast<std::size_t>(read) % columns;
+        const auto n =
+            std::min<std::int64_t>(static_cast<std::int64_t>(columns - column), filled - read);
+        std::copy(from, from + n, row.begin() + static_cast<std::ptrdiff_t>(column));
+        from += n;
+        read += n;
+    }
+    return true;
+}
+
+// The range of the first `count` values (in file order) above the blank level, as the
+// reader has always formed it: the smallest below 1e20 and the largest above -1e20.
+void SetRange(CellModel& model, float blank, std::int64_t count) {
+    float low = std::numeric_limits<float>::infinity();
+    float high = -std::numeric_limits<float>::infinity();
+    for (const auto& row : model.values) {
+        const auto n = std::min<std::int64_t>(count, static_cast<std::int64_t>(row.size()));
+        for (std::int64_t i = 0; i < n; ++i) {
+            const float v = row[static_cast<std::size_t>(i)];
+            if (v > blank) {
+                low = v < low ? v : low;
+                high = v > high ? v : high;
+            }
+        }
+        count -= n;
+    }
+    model.valueMin = std::min(1e20, static_cast<double>(low));
+    model.valueMax = std::max(-1e20, static_cast<double>(high));
+}
+} // namespace
 
 ReadResult ReadModel(const std::string& folder, const std::string& fileName, ModelKind kind,
-                     MeshGrid& mesh, CellModel& model, Messages& messages) {
-    std::string text;
-    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
+                     MeshGrid& mesh, CellModel& model, Messages& messages,
+                     const ReadOptions& options) {
+    std::optional<TextScanner> file = TextScanner::OpenFile(ResolveAgainst(folder, fileName),
+                                                            options.progress, options.chunkBytes);
+    if (!file) {
         messages.error("Model file not found: " + fileName);
         return ReadResult::NotFound;
     }
-    TextScanner in(std::move(text));
+    TextScanner& in = *file;
     std::int32_t nx = 0, nz = 0;
     in.readInt(nx);
     in.readInt(nz);
@@ -38,32 +171,21 @@ ReadResult ReadModel(const std::string& folder, const std::string& fileName, Mod
     for (auto& row : model.values)
         row.resize(static_cast<std::size_t>(nx));
 
-    const float blank = blankLevel(kind);
     const bool logged = kind == Conductivity || kind == Sensitivity;
-    model.valueMax = -1e20;
-    model.valueMin = 1e20;
-    for (auto& row : model.values) {
-        for (float& cell : row) {
-            float v = 0.0f;
-            if (!in.readFloat(v)) {
-                messages.error("Error reading model file\n" + fileName);
-                return ReadResult::Failed;
-            }
-            if (logged) {
-                if (v <= 0.0f) {
-                    messages.error("Values cannot be less than 0.\n" + fileName);
-                    return ReadResult::Failed;
-                }
-                v = std::log10(v); // single precision, as stored
-            }
-            if (v > blank) {
-                if (v > model.valueMax)
-                    model.valueMax = v;
-                if (model.valueMin > v)
-                    model.valueMin = v;
-            }
-            cell = v;
-        }
+    Stop stop = Stop::Full;
+    std::int64_t read = 0;
+    const bool split = in.fromFile() && in.knownEnd() - in.offset() >= options.splitBytes;
+    if (!split || !ReadRowsInTwo(in, model, logged, stop, read))
+        stop = ReadRows(in, model, logged, false, read);
+    // The values before a failing one are kept, and the range covers them.
+    SetRange(model, blankLevel(kind), read);
+    if (stop == Stop::NotPositive) {
+        messages.error("Values cannot be less than 0.\n" + fileName);
+        return ReadResult::Failed;
+    }
+    if (stop != Stop::Full) {
+        messages.error("Error reading model file\n" + fileName);
+        return ReadResult::Failed;
     }
     return ReadResult::Ok;
 }

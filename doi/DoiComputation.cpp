@@ -37,12 +37,12 @@ namespace {
 // message when the file cannot be used.
 bool readSecondModel(const std::string& folder, const std::string& fileName, const MeshGrid& mesh,
                      bool takeLog, Grid& b, Messages& messages) {
-    std::string text;
-    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
+    std::optional<TextScanner> file = TextScanner::OpenFile(ResolveAgainst(folder, fileName));
+    if (!file) {
         messages.warning("DOI file not found: " + fileName);
         return false;
     }
-    TextScanner in(std::move(text));
+    TextScanner& in = *file;
     std::int32_t nx = 0, nz = 0;
     if (!in.readInt(nx) || !in.readInt(nz) || nx != mesh.nx || nz != mesh.nz) {
         messages.warning("Number of cells in the two model files are not equal.");
