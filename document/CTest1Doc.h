@@ -4,6 +4,7 @@
 #include "document/CellWeights.h"
 #include "document/CommandLine.h"
 #include "document/ConvergenceHistory.h"
+#include "document/LoadJob.h"
 #include "document/MeshGrid.h"
 #include "document/ModelKind.h"
 #include "document/ReadResult.h"
@@ -68,6 +69,16 @@ public:
     // if one is loaded; the mesh and the weights stay. True when the views were told
     // to update; otherwise the document is left not loaded. Does nothing unless loaded.
     bool OnReload();
+
+    // The same two loads in steps, so that the files can be read on another thread
+    // while the document stays as it is (RunLoad in LoadJob.h): the request copies what
+    // the reads need, ApplyLoad shows the reads' messages and then leaves the document
+    // as LoadFiles or OnReload would have, with the same return value. A Reload
+    // request is only made while loaded.
+    LoadRequest OpenRequest(const std::string& meshName, const std::string& modelName,
+                            const std::string& outputName, ModelKind kind) const;
+    LoadRequest ReloadRequest() const;
+    bool ApplyLoad(LoadResult&& result);
 
     // "mesh stat ...": the mesh summary in an information message. Needs loaded data.
     void OnMeshStatistics() const;

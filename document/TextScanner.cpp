@@ -97,6 +97,10 @@ TextScanner TextScanner::slice(std::uint64_t begin, std::uint64_t end) const {
 bool TextScanner::refill() {
     if (sourceDone_)
         return false;
+    if (progress_ && progress_->cancelled.load(std::memory_order_relaxed)) {
+        sourceDone_ = true;
+        return false;
+    }
     const auto kept = static_cast<std::size_t>(end_ - pos_);
     if (kept == capacity_) {
         // One token longer than the buffer: keep all of it in a larger one.

@@ -7,10 +7,13 @@
 #include <optional>
 #include <string>
 
-// Bytes the readers of one load have taken from their files so far: a window shows the
-// progress of a long load from another thread.
+// Bytes the readers of one load have taken from their files so far, against the files'
+// total size: a window shows the progress of a long load from another thread, and can
+// ask the load to stop (its reads then fail at the next piece of a file).
 struct ReadProgress {
     std::atomic<std::uint64_t> bytesRead{0};
+    std::atomic<std::uint64_t> bytesTotal{0};
+    std::atomic<bool> cancelled{false};
 };
 
 // Reads numbers and words from text with the semantics of C++ stream extraction

@@ -62,7 +62,14 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args,
     documentCommands_->SetAfterLoad([this] {
         frame_->UpdateTitle();
         view_->update();
+        frame_->RefreshCommandStates();
     });
+    BackgroundLoad& loads = documentCommands_->loads();
+    loads.setSynchronous(!loadsInBackground_);
+    QObject::connect(&loads, &BackgroundLoad::progressed, frame_.get(),
+                     &CMainFrame::ShowLoadProgress);
+    QObject::connect(&loads, &BackgroundLoad::finished, frame_.get(),
+                     &CMainFrame::HideLoadProgress);
     frame_->SetCommandContext({.view = *view_,
                                .viewCommands = *viewCommands_,
                                .document = *document_,
@@ -95,6 +102,21 @@ bool CTest1App::InitInstance(const std::vector<std::string>& args,
     view_->OnUpdate();
     frame_->RefreshCommandStates();
     return true;
+}
+
+void CTest1App::SetLoadsInBackground(bool background) {
+    loadsInBackground_ = background;
+    if (documentCommands_)
+        documentCommands_->loads().setSynchronous(!background);
+}
+
+void CTest1App::WaitForLoad() {
+    if (documentCommands_)
+        documentCommands_->loads().wait();
+}
+
+BackgroundLoad& CTest1App::loads() {
+    return documentCommands_->loads();
 }
 
 void CTest1App::OnAppAbout() {
