@@ -19,24 +19,38 @@ enum class Stop {
     NotPositive, // a conductivity or sensitivity of 0 or less
 };
 
-// Reads up to `count` values in file order and hands each to `put` in stored form;
-// `done` counts them. Where `partEnds` the scanner sees a part of the file, and the end
-// of that part ends the run without being a failure.
-template <typename Put>
-Stop ReadRun(TextScanner& in, std::int64_t count, bool logged, bool partEnds, std::int64_t& done,
-             Put&& put) {
-    for (; done < count; ++done) {
-        if (partEnds && !in.moreTokens())
-            return Stop::TextEnded;
-        float v = 0.0f;
-        if (!in.readFloat(v))
-            return Stop::ReadFailed;
-        if (logged) {
-            if (v <= 0.0f)
-                return Stop::NotPositive;
-            v = std::log10(v); // single precision, as stored
+// Reads up to `count` values in file order into `out` in stored form; `done` counts
+// them, and nothing after them is written. Where `partEnds` the scanner sees a part of
+// the file, and the end of that part ends the run without being a failure.
+Stop ReadValues(TextScanner& in, float* out, std::int64_t count, bool logged, bool partEnds,
+                std::int64_t& done) {
+    done = 0;
+    float batch[256];
+    while (done < count) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(256, count - done));
+        // Plain numbers in bulk, then one the general way (it also reads the next piece).
+        std::size_t read = in.readPlainFloats(batch, wanted);
+        Stop next = Stop::Full;
+        if (read < wanted) {
+            if (partEnds && !in.moreTokens())
+                next = Stop::TextEnded;
+            else if (!in.readFloat(batch[read]))
+                next = Stop::ReadFailed;
+            else
+                ++read;
         }
-        put(v);
+        for (std::size_t i = 0; i < read; ++i) {
+            float v = batch[i];
+            // In file order: a value of 0 or less fails before anything read after it.
+            if (logged) {
+                if (v <= 0.0f)
+                    return Stop::NotPositive;
+                v = std::log10(v); // single precision, as stored
+            }
+            out[done++] = v;
+        }
+        if (next != Stop::Full)
+            return next;
     }
     return Stop::Full;
 }
@@ -45,10 +59,9 @@ Stop ReadRun(TextScanner& in, std::int64_t count, bool logged, bool partEnds, st
 Stop ReadRows(TextScanner& in, CellModel& model, bool logged, bool partEnds, std::int64_t& read) {
     read = 0;
     for (auto& row : model.values) {
-        float* cell = row.data();
         std::int64_t done = 0;
-        const Stop stop = ReadRun(in, static_cast<std::int64_t>(row.size()), logged, partEnds, done,
-                                  [&](float v) { *cell++ = v; });
+        const Stop stop = ReadValues(in, row.data(), static_cast<std::int64_t>(row.size()), logged,
+                                     partEnds, done);
         read += done;
         if (stop != Stop::Full)
             return stop;
@@ -85,8 +98,15 @@ bool ReadRowsInTwo(TextScanner& in, CellModel& model, bool logged, Stop& stop, s
     // Joined on every way out, a failure of this thread included.
     std::jthread worker([&] {
         try {
-            laterStop = ReadRun(second, needed, logged, false, laterCount,
-                                [&](float v) { later.push_back(v); });
+            // In blocks, so that a file that grew since it was measured still fits.
+            constexpr std::int64_t Block = 1 << 16;
+            do {
+                const std::int64_t want = std::min(Block, needed - laterCount);
+                later.resize(static_cast<std::size_t>(laterCount + want));
+                std::int64_t got = 0;
+                laterStop = ReadValues(second, later.data() + laterCount, want, logged, false, got);
+                laterCount += got;
+            } while (laterStop == Stop::Full && laterCount < needed);
         } catch (...) {
             laterError = std::current_exception();
         }

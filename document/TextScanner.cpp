@@ -264,7 +264,113 @@ bool FastPath(std::uint64_t mantissa, int exponent, double& value) {
 }
 } // namespace
 
+namespace {
+// The characters a plain number and the one after it may take (at most 27): never
+// more than this before the buffer's end.
+constexpr std::ptrdiff_t PlainReach = 32;
+
+// A number as readReal would take it, in one pass: an optional sign, at most 17 digits
+// with at most one point, an exponent of at most four digits. Returns where it ends,
+// or nullptr for anything else (no digit, a longer number, an exponent without digits,
+// a value out of range): the general path decides those. At least PlainReach
+// characters must follow p.
+template <typename T> const char* ParsePlain(const char* p, T& value) {
+    const char* const begin = p;
+    const bool negative = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+    std::uint64_t mantissa = 0;
+    int count = 0; // digits taken: seventeen fill the mantissa exactly
+    int scale = 0;
+    for (; IsDigit(*p); ++p) {
+        if (++count > 17)
+            return nullptr;
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    if (*p == '.') {
+        for (++p; IsDigit(*p); ++p, --scale) {
+            if (++count > 17)
+                return nullptr;
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        }
+    }
+    if (count == 0)
+        return nullptr;
+    int exponent = 0;
+    if (*p == 'e' || *p == 'E') {
+        const char* q = p + 1;
+        const bool exponentNegative = *q == '-';
+        if (*q == '+' || *q == '-')
+            ++q;
+        int n = 0;
+        for (; IsDigit(*q); ++q) {
+            if (++n > 4)
+                return nullptr;
+            exponent = exponent * 10 + (*q - '0');
+        }
+        if (n == 0)
+            return nullptr;
+        exponent = exponentNegative ? -exponent : exponent;
+        p = q;
+    }
+    T parsed{};
+    if (FastPath(mantissa, scale + exponent, parsed)) {
+        value = negative ? -parsed : parsed;
+        return p;
+    }
+    const char* const number = *begin == '+' ? begin + 1 : begin;
+    const auto [stop, error] = std::from_chars(number, p, parsed, std::chars_format::general);
+    if (error != std::errc() || stop != p)
+        return nullptr;
+    value = parsed;
+    return p;
+}
+} // namespace
+
+template <typename T> bool TextScanner::readPlainReal(T& value) {
+    if (failed_ || atEnd_ || end_ - pos_ < 2 * PlainReach)
+        return false;
+    const char* const guard = end_ - PlainReach;
+    const char* p = pos_;
+    while (IsSpace(*p)) {
+        if (++p == guard)
+            return false;
+    }
+    T parsed{};
+    const char* const stop = ParsePlain(p, parsed);
+    if (!stop)
+        return false;
+    value = parsed;
+    pos_ = stop;
+    return true;
+}
+
+std::size_t TextScanner::readPlainFloats(float* out, std::size_t count) {
+    if (failed_ || atEnd_)
+        return 0;
+    const char* const guard = end_ - std::min(end_ - pos_, PlainReach);
+    const char* p = pos_;
+    std::size_t done = 0;
+    while (done < count) {
+        // A token must start before the guard (the last one may have ended past it).
+        const char* q = p;
+        while (q < guard && IsSpace(*q))
+            ++q;
+        if (q >= guard)
+            break;
+        const char* const stop = ParsePlain(q, out[done]);
+        if (!stop)
+            break;
+        p = stop;
+        ++done;
+    }
+    pos_ = p;
+    return done;
+}
+
 template <typename T> bool TextScanner::readReal(T& value) {
+    if (readPlainReal(value))
+        return true;
     value = T{};
     if (!start(true))
         return false;

@@ -55,6 +55,10 @@ public:
 
     bool readInt(std::int32_t& value);
     bool readFloat(float& value);
+    // Reads up to `count` floats exactly as readFloat would, but only while they are
+    // plain numbers (sign, digits, point, exponent) well inside the buffer: a bulk fast
+    // path. Returns how many it read; readFloat then takes the next one, whatever it is.
+    std::size_t readPlainFloats(float* out, std::size_t count);
     bool readDouble(double& value);
     bool readWord(std::string& word);
     // Skips up to and including the next line break, at most maxChars characters.
@@ -87,6 +91,9 @@ private:
     // The stream's sentry: false (and failed from now on) when a read cannot start.
     bool start(bool skipWhite);
     template <typename T> bool readReal(T& value);
+    // The common case of readReal in one tight pass: a plain number of at most 17
+    // digits, well inside the buffer. False, with nothing changed, for anything else.
+    template <typename T> bool readPlainReal(T& value);
     // Keeps the characters from pos_ on, moves them to the front of the buffer and reads
     // more after them. False when the text has no more and nothing moved; true when the
     // caller must scan from pos_ again.

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <ostream>
 #include <limits>
 #include <random>
 #include <string>
@@ -29,6 +30,16 @@ struct Outcome {
     std::vector<std::vector<std::uint32_t>> bits; // the values as stored, bit for bit
     double valueMin = 0.0, valueMax = 0.0;
     bool operator==(const Outcome&) const = default;
+    friend void PrintTo(const Outcome& o, std::ostream* out) {
+        *out << "result " << int(o.result) << ", " << o.nx << " x " << o.nz << ", range "
+             << o.valueMin << " .. " << o.valueMax << ", messages:";
+        for (const auto& m : o.messages)
+            *out << " [" << m.text << "]";
+        std::size_t index = 0;
+        for (const auto& row : o.bits)
+            for (const std::uint32_t b : row)
+                *out << (index++ % 8 == 0 ? "\n" : " ") << std::hex << b << std::dec;
+    }
 };
 
 Outcome Read(const std::string& path, ModelKind kind, const ReadOptions& options) {

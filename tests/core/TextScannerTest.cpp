@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -401,6 +402,53 @@ TEST(TextScannerInPieces, RandomDocumentsAndTokensLongerThanAPiece) {
         for (const std::size_t piece : {1u, 4u, 64u}) {
             PiecewiseScanner::pieceBytes = piece;
             ExpectSameTraceInPieces(text, steps);
+        }
+    }
+}
+
+// Numbers read in bulk (the models' fast path) must be the very reads one at a time
+// gives: on long texts, where the bulk path runs, with awkward tokens in between.
+TEST(TextScannerMatchesStream, FloatsReadInBulkAsOneAtATime) {
+    std::mt19937 random(17);
+    std::uniform_int_distribution<std::size_t> token(0, AwkwardTokens.size() - 1);
+    std::uniform_int_distribution<std::size_t> separator(0, Separators.size() - 2); // not ""
+    std::uniform_int_distribution<int> percent(0, 99);
+    const TestFolder folder;
+    for (int doc = 0; doc < 60; ++doc) {
+        std::string text;
+        for (int t = 0; t < 3000; ++t) {
+            const int what = percent(random);
+            char plain[32];
+            std::snprintf(plain, sizeof plain, what < 40 ? "%.5e" : "%.6g",
+                          std::pow(10.0, percent(random) / 10.0 - 5.0));
+            text += what < 90   ? std::string(plain)
+                    : what < 99 ? RandomNumberText(random)
+                                : AwkwardTokens[token(random)];
+            text += Separators[separator(random)];
+        }
+        // One at a time through the stream, until a read fails.
+        StreamScanner stream(text);
+        std::vector<std::string> expected;
+        for (float v = 0; stream.readFloat(v);)
+            expected.push_back(Bits(v));
+        expected.push_back("failed " + std::to_string(stream.remaining()));
+
+        const std::string path = folder.write("bulk.txt", text);
+        for (const std::size_t piece : {std::size_t{100}, TextScanner::DefaultChunkBytes}) {
+            auto in = TextScanner::OpenFile(path, nullptr, piece);
+            std::vector<std::string> actual;
+            float batch[50];
+            for (;;) {
+                const std::size_t n = in->readPlainFloats(batch, 1 + random() % 50);
+                for (std::size_t i = 0; i < n; ++i)
+                    actual.push_back(Bits(batch[i]));
+                float v = 0;
+                if (!in->readFloat(v))
+                    break;
+                actual.push_back(Bits(v));
+            }
+            actual.push_back("failed " + std::to_string(in->remaining()));
+            ASSERT_EQ(actual, expected) << "document " << doc << ", pieces of " << piece;
         }
     }
 }
