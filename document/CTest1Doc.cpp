@@ -15,8 +15,6 @@ CTest1Doc::~CTest1Doc() {
 }
 
 void CTest1Doc::ClearData() {
-    for (auto& row : model.values)
-        row.clear();
     model.values.clear();
     mesh.xNodes.clear();
     mesh.zNodes.clear();

@@ -8,7 +8,6 @@
 #include <exception>
 #include <limits>
 #include <thread>
-#include <vector>
 
 namespace {
 // Why a run of values ended.
@@ -19,11 +18,34 @@ enum class Stop {
     NotPositive, // a conductivity or sensitivity of 0 or less
 };
 
+// The range of stored values above the blank level, formed as the reader always has:
+// the smallest below 1e20 and the largest above -1e20.
+struct Range {
+    float blank;
+    float low = std::numeric_limits<float>::infinity();
+    float high = -std::numeric_limits<float>::infinity();
+    void add(float v) {
+        if (v > blank) {
+            low = v < low ? v : low;
+            high = v > high ? v : high;
+        }
+    }
+    void add(const Range& other) {
+        low = std::min(low, other.low);
+        high = std::max(high, other.high);
+    }
+    void setIn(CellModel& model) const {
+        model.valueMin = std::min(1e20, static_cast<double>(low));
+        model.valueMax = std::max(-1e20, static_cast<double>(high));
+    }
+};
+
 // Reads up to `count` values in file order into `out` in stored form; `done` counts
-// them, and nothing after them is written. Where `partEnds` the scanner sees a part of
-// the file, and the end of that part ends the run without being a failure.
+// them, and nothing after them is written. With a range, the values go into it too.
+// Where `partEnds` the scanner sees a part of the file, and the end of that part ends
+// the run without being a failure.
 Stop ReadValues(TextScanner& in, float* out, std::int64_t count, bool logged, bool partEnds,
-                std::int64_t& done) {
+                std::int64_t& done, Range* range) {
     done = 0;
     float batch[256];
     while (done < count) {
@@ -47,6 +69,8 @@ Stop ReadValues(TextScanner& in, float* out, std::int64_t count, bool logged, bo
                     return Stop::NotPositive;
                 v = std::log10(v); // single precision, as stored
             }
+            if (range)
+                range->add(v);
             out[done++] = v;
         }
         if (next != Stop::Full)
@@ -55,29 +79,16 @@ Stop ReadValues(TextScanner& in, float* out, std::int64_t count, bool logged, bo
     return Stop::Full;
 }
 
-// The values row by row from the scanner's position; `read` counts them.
-Stop ReadRows(TextScanner& in, CellModel& model, bool logged, bool partEnds, std::int64_t& read) {
-    read = 0;
-    for (auto& row : model.values) {
-        std::int64_t done = 0;
-        const Stop stop = ReadValues(in, row.data(), static_cast<std::int64_t>(row.size()), logged,
-                                     partEnds, done);
-        read += done;
-        if (stop != Stop::Full)
-            return stop;
-    }
-    return Stop::Full;
-}
-
 // The same values read by two threads: the text is cut at a white space character
 // near the middle of the values, where no read can start or end, so the second half
 // read on its own gives exactly the reads that would follow the first half. The first
-// half goes straight into the rows; the second into a buffer that is copied after
-// them once the first half's count is known. The first failure in file order counts:
-// the first half's, or else the second half's among the values still needed; `read`
-// counts the values before it, as in the rows. False when the text has no place to
-// cut (then nothing was read).
-bool ReadRowsInTwo(TextScanner& in, CellModel& model, bool logged, Stop& stop, std::int64_t& read) {
+// half goes straight into the grid; the second into a buffer that is copied after it
+// once the first half's count is known. The first failure in file order counts: the
+// first half's, or else the second half's among the values still needed; `read`
+// counts the values before it, as in the grid. False when the text has no place to cut
+// (then nothing was read).
+bool ReadValuesInTwo(TextScanner& in, float* values, std::int64_t needed, bool logged, Range& range,
+                     Stop& stop, std::int64_t& read) {
     const std::uint64_t begin = in.offset();
     const std::uint64_t end = in.knownEnd();
     TextScanner second = in.slice(begin + (end - begin) / 2, end);
@@ -86,74 +97,44 @@ bool ReadRowsInTwo(TextScanner& in, CellModel& model, bool logged, Stop& stop, s
         return false;
     TextScanner first = in.slice(begin, cut);
 
-    const std::size_t columns = model.values.front().size();
-    const std::int64_t needed =
-        static_cast<std::int64_t>(model.values.size()) * static_cast<std::int64_t>(columns);
-    // At most every value, and never more than the second half's text can hold.
-    std::vector<float> later;
-    later.reserve(static_cast<std::size_t>(std::min(needed, MaxTokensIn(end - cut))));
+    // Never more than the second half's text can hold (a file that grew since is read
+    // on below).
+    const std::int64_t room = std::min(needed, MaxTokensIn(end - cut));
+    const FloatBlock later = AllocateFloats(static_cast<std::size_t>(room));
     std::int64_t laterCount = 0;
     Stop laterStop = Stop::Full;
     std::exception_ptr laterError;
-    // Joined on every way out, a failure of this thread included.
-    std::jthread worker([&] {
-        try {
-            // In blocks, so that a file that grew since it was measured still fits.
-            constexpr std::int64_t Block = 1 << 16;
-            do {
-                const std::int64_t want = std::min(Block, needed - laterCount);
-                later.resize(static_cast<std::size_t>(laterCount + want));
-                std::int64_t got = 0;
-                laterStop = ReadValues(second, later.data() + laterCount, want, logged, false, got);
-                laterCount += got;
-            } while (laterStop == Stop::Full && laterCount < needed);
-        } catch (...) {
-            laterError = std::current_exception();
-        }
-    });
-    const Stop firstStop = ReadRows(first, model, logged, true, read);
-    worker.join();
+    {
+        // Joined on every way out, a failure of this thread included.
+        const std::jthread worker([&] {
+            try {
+                laterStop =
+                    ReadValues(second, later.get(), room, logged, false, laterCount, nullptr);
+            } catch (...) {
+                laterError = std::current_exception();
+            }
+        });
+        stop = ReadValues(first, values, needed, logged, true, read, &range);
+    }
     if (laterError)
         std::rethrow_exception(laterError);
-    if (firstStop != Stop::TextEnded) {
-        stop = firstStop;
+    if (stop != Stop::TextEnded)
         return true;
+    // The buffer's first values continue the grid where the first half ended.
+    const std::int64_t used = std::min(laterCount, needed - read);
+    for (std::int64_t i = 0; i < used; ++i) {
+        range.add(later[i]);
+        values[read + i] = later[i];
     }
-    const std::int64_t still = needed - read;
-    stop = laterCount < still ? laterStop : Stop::Full;
-    // The buffer's first values continue the rows where the first half ended.
-    const std::int64_t filled = read + std::min(laterCount, still);
-    auto from = later.cbegin();
-    while (read < filled) {
-        auto& row = model.values[static_cast<std::size_t>(read) / columns];
-        const std::size_t column = static_cast<std::size_t>(read) % columns;
-        const auto n =
-            std::min<std::int64_t>(static_cast<std::int64_t>(columns - column), filled - read);
-        std::copy(from, from + n, row.begin() + static_cast<std::ptrdiff_t>(column));
-        from += n;
-        read += n;
+    read += used;
+    stop = read == needed ? Stop::Full : laterStop;
+    if (stop == Stop::Full && read < needed) {
+        // The second half held more than its size promised: read the rest from there.
+        std::int64_t more = 0;
+        stop = ReadValues(second, values + read, needed - read, logged, false, more, &range);
+        read += more;
     }
     return true;
-}
-
-// The range of the first `count` values (in file order) above the blank level, as the
-// reader has always formed it: the smallest below 1e20 and the largest above -1e20.
-void SetRange(CellModel& model, float blank, std::int64_t count) {
-    float low = std::numeric_limits<float>::infinity();
-    float high = -std::numeric_limits<float>::infinity();
-    for (const auto& row : model.values) {
-        const auto n = std::min<std::int64_t>(count, static_cast<std::int64_t>(row.size()));
-        for (std::int64_t i = 0; i < n; ++i) {
-            const float v = row[static_cast<std::size_t>(i)];
-            if (v > blank) {
-                low = v < low ? v : low;
-                high = v > high ? v : high;
-            }
-        }
-        count -= n;
-    }
-    model.valueMin = std::min(1e20, static_cast<double>(low));
-    model.valueMax = std::max(-1e20, static_cast<double>(high));
 }
 } // namespace
 
@@ -182,30 +163,31 @@ ReadResult ReadModel(const std::string& folder, const std::string& fileName, Mod
         return ReadResult::Failed;
     }
     // Counts that the rest of the file cannot hold never size memory.
-    if (static_cast<std::int64_t>(nx) * nz > MaxTokensIn(in.remaining())) {
+    const std::int64_t needed = static_cast<std::int64_t>(nx) * nz;
+    if (needed > MaxTokensIn(in.remaining())) {
         messages.error("Error reading model file\n" + fileName);
         return ReadResult::Failed;
     }
 
-    model.values.resize(static_cast<std::size_t>(nz));
-    for (auto& row : model.values)
-        row.resize(static_cast<std::size_t>(nx));
-
+    // Every value is written before it is read: no time goes into zeroing them first.
+    model.values =
+        ValueGrid::Uninitialized(static_cast<std::size_t>(nz), static_cast<std::size_t>(nx));
+    float* const values = model.values.data();
     const bool logged = kind == Conductivity || kind == Sensitivity;
+    Range range{blankLevel(kind)};
     Stop stop = Stop::Full;
     std::int64_t read = 0;
     const bool split = in.fromFile() && in.knownEnd() - in.offset() >= options.splitBytes;
-    if (!split || !ReadRowsInTwo(in, model, logged, stop, read))
-        stop = ReadRows(in, model, logged, false, read);
+    if (!split || !ReadValuesInTwo(in, values, needed, logged, range, stop, read))
+        stop = ReadValues(in, values, needed, logged, false, read, &range);
     // The values before a failing one are kept, and the range covers them.
-    SetRange(model, blankLevel(kind), read);
-    if (stop == Stop::NotPositive) {
+    range.setIn(model);
+    if (stop == Stop::Full)
+        return ReadResult::Ok;
+    std::fill(values + read, values + needed, 0.0f);
+    if (stop == Stop::NotPositive)
         messages.error("Values cannot be less than 0.\n" + fileName);
-        return ReadResult::Failed;
-    }
-    if (stop != Stop::Full) {
+    else
         messages.error("Error reading model file\n" + fileName);
-        return ReadResult::Failed;
-    }
-    return ReadResult::Ok;
+    return ReadResult::Failed;
 }
