@@ -274,7 +274,8 @@ constexpr std::ptrdiff_t PlainReach = 32;
 // or nullptr for anything else (no digit, a longer number, an exponent without digits,
 // a value out of range): the general path decides those. At least PlainReach
 // characters must follow p.
-template <typename T> const char* ParsePlain(const char* p, T& value) {
+template <typename T>
+[[gnu::always_inline]] inline const char* ParsePlain(const char* p, T& value) {
     const char* const begin = p;
     const bool negative = *p == '-';
     if (*p == '+' || *p == '-')
@@ -288,10 +289,17 @@ template <typename T> const char* ParsePlain(const char* p, T& value) {
         mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     }
     if (*p == '.') {
-        for (++p; IsDigit(*p); ++p, --scale) {
+        // A fraction's digits two at a time (most of a model's digits are there).
+        for (++p; IsDigit(p[0]) && IsDigit(p[1]); p += 2, scale -= 2) {
+            if ((count += 2) > 17)
+                return nullptr;
+            mantissa = mantissa * 100 + static_cast<unsigned>((p[0] - '0') * 10 + (p[1] - '0'));
+        }
+        if (IsDigit(*p)) {
             if (++count > 17)
                 return nullptr;
-            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+            --scale;
         }
     }
     if (count == 0)
@@ -302,13 +310,13 @@ template <typename T> const char* ParsePlain(const char* p, T& value) {
         const bool exponentNegative = *q == '-';
         if (*q == '+' || *q == '-')
             ++q;
-        int n = 0;
-        for (; IsDigit(*q); ++q) {
-            if (++n > 4)
-                return nullptr;
-            exponent = exponent * 10 + (*q - '0');
-        }
-        if (n == 0)
+        // One to four digits, taken one by one without a loop.
+        if (!IsDigit(*q))
+            return nullptr;
+        exponent = *q++ - '0';
+        for (int n = 1; n < 4 && IsDigit(*q); ++n)
+            exponent = exponent * 10 + (*q++ - '0');
+        if (IsDigit(*q))
             return nullptr;
         exponent = exponentNegative ? -exponent : exponent;
         p = q;
