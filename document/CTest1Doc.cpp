@@ -48,6 +48,15 @@ ReadResult CTest1Doc::ReadConvergenceFile() {
 }
 
 bool CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
+    std::optional<LoadRequest> request;
+    if (!TakeCommandLine(args, request))
+        return false;
+    return !request || ApplyLoad(RunLoad(std::move(*request)));
+}
+
+bool CTest1Doc::TakeCommandLine(const std::vector<std::string>& args,
+                                std::optional<LoadRequest>& request) {
+    request.reset();
     if (args.empty())
         return true;
     const CommandLine line = ParseCommandLine(args);
@@ -75,19 +84,16 @@ bool CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
     meshFileName = ResolveAgainst(folder_, line.meshName);
     modelFileName = ResolveAgainst(folder_, line.modelName);
 
-    if (ReadModelFile() != ReadResult::Ok)
-        return false;
-    if (convergenceLoaded) {
-        // Only a file that is not there ends the start-up; a bad one is just not shown.
-        const ReadResult conv = ReadConvergenceFile();
-        if (conv != ReadResult::Ok)
-            convergenceLoaded = false;
-        if (conv == ReadResult::NotFound)
-            return false;
-    }
-    if (ReadMeshFile() != ReadResult::Ok)
-        return false;
-    loaded = true;
+    LoadRequest& r = request.emplace();
+    r.kind = LoadRequest::Kind::Startup;
+    r.folder = folder_;
+    r.meshFileName = meshFileName;
+    r.modelFileName = modelFileName;
+    r.outputFileName = outputFileName;
+    r.modelKind = modelKind;
+    r.convergenceLoaded = convergenceLoaded;
+    r.chiText = chiText;
+    r.history = history;
     return true;
 }
 
@@ -138,6 +144,7 @@ LoadRequest CTest1Doc::ReloadRequest() const {
 bool CTest1Doc::ApplyLoad(LoadResult&& result) {
     const LoadRequest& request = result.request;
     const bool open = request.kind == LoadRequest::Kind::Open;
+    const bool startup = request.kind == LoadRequest::Kind::Startup;
     if (open) {
         // Open drops the data and the weights whatever its outcome.
         modelFileName = request.modelFileName;
@@ -174,20 +181,28 @@ bool CTest1Doc::ApplyLoad(LoadResult&& result) {
     // Open reads into the document's history before anything can fail.
     if (open)
         history = std::move(result.history);
+    // At start-up a bad history is just not shown.
+    if (startup && result.modelRead && convergenceLoaded)
+        convergenceLoaded = result.convergenceRead;
     if (!result.complete) {
         if (open)
             ClearData();
         return false;
     }
     model = std::move(result.model);
-    if (open) {
+    if (open || startup) {
         mesh = std::move(result.mesh);
+        if (startup)
+            history = std::move(result.history);
     } else if (convergenceLoaded) {
         history = std::move(result.history);
         convergenceLoaded = result.convergenceRead;
     }
     loaded = true;
-    UpdateAllViews();
+    // At start-up nothing shows the document yet: its views are brought up to date as
+    // they are made.
+    if (!startup)
+        UpdateAllViews();
     return true;
 }
 

@@ -36,6 +36,12 @@ public:
     // name too long, the model or the mesh unreadable, or the "/conv" file not found)
     // after its one message: the program then ends with status -1 before any window.
     [[nodiscard]] bool ApplyCommandLine(const std::vector<std::string>& args);
+    // The same in steps, so that the files can be read on another thread (RunLoad)
+    // while the window is built: takes the arguments and, when they name the files,
+    // gives the load's request; false (after its message) when a name is too long.
+    // ApplyLoad then ends the start-up with ApplyCommandLine's outcome.
+    [[nodiscard]] bool TakeCommandLine(const std::vector<std::string>& args,
+                                       std::optional<LoadRequest>& request);
 
     // Each reads the file named by its member (a relative name taken from folder())
     // and shows its own messages. NotFound leaves it to the caller whether that is

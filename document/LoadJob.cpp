@@ -35,9 +35,10 @@ LoadResult RunLoad(LoadRequest request, ReadProgress* progress) {
     options.progress = progress;
     const LoadRequest& r = request;
     const bool open = r.kind == LoadRequest::Kind::Open;
+    const bool reload = r.kind == LoadRequest::Kind::Reload;
     if (progress) {
         std::uint64_t total = FileSize(r.folder, r.modelFileName);
-        if (open)
+        if (!reload)
             total += FileSize(r.folder, r.meshFileName);
         if (open ? !r.outputFileName.empty() : r.convergenceLoaded)
             total += FileSize(r.folder, r.outputFileName);
@@ -48,7 +49,8 @@ LoadResult RunLoad(LoadRequest request, ReadProgress* progress) {
 
     // The order of the document's own reads: for Open the history first (optional: a
     // bad one is reported and the model is still read), then the model and the mesh;
-    // for Reload the model, then the history from the model's folder.
+    // at start-up the model, the history from the model's folder (one that is not there
+    // ends the start-up) and the mesh; for Reload the model, then the history.
     if (open && !r.outputFileName.empty()) {
         result.convergenceRead =
             ReadConvergence(result.folder, r.outputFileName, r.chiText, result.history, messages,
@@ -56,17 +58,25 @@ LoadResult RunLoad(LoadRequest request, ReadProgress* progress) {
         if (!result.convergenceRead)
             messages.warning("Error reading convergence file\n" + r.outputFileName);
     }
-    result.mesh.nx = open ? 0 : r.nx;
-    result.mesh.nz = open ? 0 : r.nz;
+    result.mesh.nx = reload ? r.nx : 0;
+    result.mesh.nz = reload ? r.nz : 0;
     result.modelRead = ReadModel(result.folder, r.modelFileName, r.modelKind, result.mesh,
                                  result.model, messages, options) == ReadResult::Ok;
     if (result.modelRead) {
         ModelPath path = ModelPathAfterRead(result.folder, r.modelFileName);
         result.title = std::move(path.title);
         result.folder = std::move(path.folder);
-        if (open) {
-            result.complete = ReadMesh(result.folder, r.meshFileName, result.mesh, messages,
-                                       options) == ReadResult::Ok;
+        if (r.kind == LoadRequest::Kind::Startup && r.convergenceLoaded) {
+            // Only a file that is not there ends the start-up; a bad one is not shown.
+            const ReadResult history = ReadConvergence(result.folder, r.outputFileName, r.chiText,
+                                                       result.history, messages, options);
+            result.convergenceRead = history == ReadResult::Ok;
+            result.convergenceMissing = history == ReadResult::NotFound;
+        }
+        if (!reload) {
+            if (!result.convergenceMissing)
+                result.complete = ReadMesh(result.folder, r.meshFileName, result.mesh, messages,
+                                           options) == ReadResult::Ok;
         } else {
             result.complete = true;
             if (r.convergenceLoaded) {
