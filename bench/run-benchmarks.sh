@@ -40,7 +40,7 @@ python=/usr/bin/python3 # Debian's, where the packages above live
 
 load() { cut -d' ' -f1-3 /proc/loadavg; }
 echo "machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr)"
-echo "load average (1, 5, 15 min) at the start: $(load)"
+echo "at the start: $(uptime)"
 
 targets=(korvex-render korvex-bench korvex-window-bench)
 build() { # source-dir build-dir
@@ -167,6 +167,8 @@ for side in "${sides[@]}"; do
         awk -v who="$side" -F '\t' '{print who ".stage." $1, $2}' >>"$results"
 done
 group_done "stages"
+
+echo "at the end: $(uptime)"
 
 # The table: medians, each figure against its target.
 "$python" - "$results" "$loads" "$baseline" "$build_type" "$runs" <<'EOF'
