@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <ostream>
 #include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <thread>
