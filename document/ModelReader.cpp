@@ -8,6 +8,7 @@
 #include <exception>
 #include <limits>
 #include <thread>
+#include <vector>
 
 namespace {
 // Why a run of values ended.
@@ -101,6 +102,11 @@ bool ReadValuesInTwo(TextScanner& in, float* values, std::int64_t needed, bool l
     // on below).
     const std::int64_t room = std::min(needed, MaxTokensIn(end - cut));
     const FloatBlock later = AllocateFloats(static_cast<std::size_t>(room));
+    // The range of every block of the buffer, so that the range of the part that is
+    // used (not known before the first half has ended) needs no pass of its own.
+    constexpr std::int64_t Block = 1 << 16;
+    std::vector<Range> blockRanges;
+    blockRanges.reserve(static_cast<std::size_t>(room / Block + 1));
     std::int64_t laterCount = 0;
     Stop laterStop = Stop::Full;
     std::exception_ptr laterError;
@@ -108,8 +114,13 @@ bool ReadValuesInTwo(TextScanner& in, float* values, std::int64_t needed, bool l
         // Joined on every way out, a failure of this thread included.
         const std::jthread worker([&] {
             try {
-                laterStop =
-                    ReadValues(second, later.get(), room, logged, false, laterCount, nullptr);
+                while (laterStop == Stop::Full && laterCount < room) {
+                    std::int64_t got = 0;
+                    laterStop = ReadValues(second, later.get() + laterCount,
+                                           std::min(Block, room - laterCount), logged, false, got,
+                                           &blockRanges.emplace_back(Range{range.blank}));
+                    laterCount += got;
+                }
             } catch (...) {
                 laterError = std::current_exception();
             }
@@ -122,10 +133,12 @@ bool ReadValuesInTwo(TextScanner& in, float* values, std::int64_t needed, bool l
         return true;
     // The buffer's first values continue the grid where the first half ended.
     const std::int64_t used = std::min(laterCount, needed - read);
-    for (std::int64_t i = 0; i < used; ++i) {
+    std::copy_n(later.get(), used, values + read);
+    const std::int64_t wholeBlocks = used / Block;
+    for (std::int64_t b = 0; b < wholeBlocks; ++b)
+        range.add(blockRanges[static_cast<std::size_t>(b)]);
+    for (std::int64_t i = wholeBlocks * Block; i < used; ++i)
         range.add(later[i]);
-        values[read + i] = later[i];
-    }
     read += used;
     stop = read == needed ? Stop::Full : laterStop;
     if (stop == Stop::Full && read < needed) {

@@ -119,6 +119,44 @@ TEST(ModelReadInTwo, GivesWhatOneScannerGivesForEveryTextAndPieceSize) {
     EXPECT_LT(failures, 1300);
 }
 
+// Models of a few hundred thousand values, where the second half's buffer spans many
+// blocks: values after the last one needed (far larger or smaller than the rest) must
+// not reach the range, and a fault deep in the second half must be the one reported.
+TEST(ModelReadInTwo, LargeModelsWithTrailingValuesAndLateFaults) {
+    const TestFolder folder;
+    std::mt19937 random(9);
+    std::uniform_real_distribution<double> exponent(-3.0, 2.0);
+    ReadOptions one;
+    one.splitBytes = std::numeric_limits<std::uint64_t>::max();
+    ReadOptions two;
+    two.splitBytes = 0;
+    for (const int fault : {0, 1, 2, 3}) {
+        const int nx = 500, nz = 400;
+        std::string text = std::to_string(nx) + " " + std::to_string(nz) + "\n";
+        const int values = nx * nz + (fault == 1 ? 70000 : 0);
+        for (int i = 0; i < values; ++i) {
+            char number[32];
+            if (i >= nx * nz) // after the model: extremes that must not count
+                std::snprintf(number, sizeof number, "%g", i % 2 ? 1e30 : 1e-30);
+            else if (fault == 2 && i == nx * nz - 1000)
+                std::snprintf(number, sizeof number, "0");
+            else if (fault == 3 && i == nx * nz - 70000)
+                std::snprintf(number, sizeof number, "x");
+            else
+                std::snprintf(number, sizeof number, "%.5e", std::pow(10.0, exponent(random)));
+            text += number;
+            text += i % nx == nx - 1 ? "\n" : " ";
+        }
+        const std::string path = folder.write("large-" + std::to_string(fault) + ".txt", text);
+        for (const ModelKind kind : {Conductivity, Chargeability}) {
+            const Outcome expected = Read(path, kind, one);
+            EXPECT_EQ(expected.result == ReadResult::Ok,
+                      fault < 2 || (kind == Chargeability && fault == 2));
+            ASSERT_EQ(Read(path, kind, two), expected) << "fault " << fault << ", kind " << kind;
+        }
+    }
+}
+
 // An inversion rewriting the model while the viewer reads it: every read ends in a
 // model of the file's counts or in one message, never in a crash.
 TEST(ModelReadInTwo, AFileRewrittenDuringTheReadsGivesAModelOrOneMessage) {
