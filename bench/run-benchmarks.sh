@@ -236,16 +236,15 @@ if baseline:
 print(" | ".join(columns))
 print(" | ".join("---" for _ in columns))
 for key, text, target, larger, group in checks:
-    after = figure("after", key)
     if key == "progress":
         # Only a load of more than half a second shows the bar (it comes at the first
         # look after 500 ms, every 50 ms).
         key = "value:reload_progress_seen.16m"
-        after = figure("after", key)
         took = figure("after", "value:reload_ms.16m")
         if took is not None and took < 560:
             target = None
             text += ": not shown under 0.5 s"
+    after = figure("after", key)
     if target is None:
         goal, verdict = "", ""
     else:
