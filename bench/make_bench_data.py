@@ -8,7 +8,7 @@ depth of investigation (recovered with another reference model) and a single wei
 file. Uses numpy when it is installed, plain Python otherwise; both give the same
 files.
 
-usage: make_bench_data.py FOLDER [SIZE...]   SIZE is 100k, 1m or 4m (default: all)
+usage: make_bench_data.py FOLDER [SIZE...]   SIZE is 100k, 1m, 4m or 16m (default: all)
 """
 
 import bisect
@@ -21,7 +21,7 @@ try:
 except ImportError:  # the plain path is slower, not different
     numpy = None
 
-SIZES = {"100k": (400, 250), "1m": (1000, 1000), "4m": (2000, 2000)}
+SIZES = {"100k": (400, 250), "1m": (1000, 1000), "4m": (2000, 2000), "16m": (4000, 4000)}
 PADDING = 20  # padding cells at the left, the right and the bottom
 GROWTH = 1.2  # each padding cell is this much wider than the one before
 

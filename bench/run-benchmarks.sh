@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Builds korvex-render and korvex-bench, writes the synthetic models into a scratch
-# folder, runs korvex-render against the matplotlib reference script (alternated,
-# medians of several runs) and the stage benchmark, and prints each figure with its
-# target. Run by hand; never part of the tests.
+# Builds korvex-render and the benchmark programs, writes the synthetic models into a
+# scratch folder and times whole processes, alternating the commands compared, with
+# the median of several runs for each figure; then prints every figure beside its
+# target, with the machine and the load it was measured under. Run by hand on an
+# otherwise idle machine; never part of the tests.
 #
 # usage: bench/run-benchmarks.sh [--runs N] [--data DIR] [--build-type TYPE]
 #                                [--baseline REV]
 #   --runs N         runs of every timed command, alternated; the median counts (5)
-#   --data DIR       scratch folder for the generated files, about 400 MB
+#   --data DIR       scratch folder for the generated files, about 650 MB
 #                    (default /tmp/korvex-bench-data; kept between runs)
-#   --build-type T   CMake build type of the measured build (RelWithDebInfo, as the
+#   --build-type T   CMake build type of the measured builds (RelWithDebInfo, as the
 #                    README and CI build it)
 #   --baseline REV   also build git revision REV the same way and show its figures
 #                    beside the current ones ("before" and "after")
@@ -32,22 +33,27 @@ while [ $# -gt 0 ]; do
 done
 [ "$runs" -ge 3 ] || { echo "--runs must be 3 or more" >&2; exit 2; }
 
-# Benchmark-only dependencies: Debian's matplotlib and numpy, and GNU time for the
-# peak memory. The test command never installs them.
-bash scripts/install-deps.sh --extra python3-matplotlib python3-numpy time >/dev/null
+# Benchmark-only dependencies: Debian's matplotlib and numpy, GNU time for the peak
+# memory and a virtual X server for the window. The test command never installs them.
+bash scripts/install-deps.sh --extra python3-matplotlib python3-numpy time xvfb >/dev/null
 python=/usr/bin/python3 # Debian's, where the packages above live
 
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+echo "machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(uname -sr)"
+echo "at the start: $(uptime)"
+
+targets=(korvex-render korvex-bench korvex-window-bench)
 build() { # source-dir build-dir
     cmake -S "$1" -B "$2" -DCMAKE_BUILD_TYPE="$build_type" >/dev/null
-    make -C "$2" -j2 korvex-render korvex-bench >/dev/null
+    make -C "$2" -j2 "${targets[@]}" >/dev/null
 }
 echo "building ($build_type) ..."
 build "$root" "$root/build-bench"
-new_render=$root/build-bench/korvex-render
-new_bench=$root/build-bench/bench/korvex-bench
+after=$root/build-bench
+before=
 if [ -n "$baseline" ]; then
-    # The revision's own sources with today's benchmark program, which uses only
-    # functions the older code has as well.
+    # The revision's own sources with today's benchmark programs, which use only
+    # calls that the older code has as well.
     src=$data/baseline-src
     revision=$(git rev-parse "$baseline")
     if [ "$(cat "$src/.revision" 2>/dev/null)" != "$revision" ]; then
@@ -55,21 +61,37 @@ if [ -n "$baseline" ]; then
         git archive "$revision" | tar -x -C "$src"
         echo "$revision" >"$src/.revision"
     fi
-    cp bench/bench_korvex.cpp bench/CMakeLists.txt "$src/bench/"
+    cp bench/CMakeLists.txt bench/*.cpp "$src/bench/"
     echo "building baseline $baseline ..."
     build "$src" "$data/baseline-build"
-    old_render=$data/baseline-build/korvex-render
-    old_bench=$data/baseline-build/bench/korvex-bench
+    before=$data/baseline-build
 fi
 
 mkdir -p "$data"
-for size in 100k 1m 4m; do
+for size in 1m 4m 16m; do
     [ -s "$data/bench-$size.wts" ] || "$python" bench/make_bench_data.py "$data" "$size"
 done
 
-export QT_QPA_PLATFORM=offscreen
+# The window runs on a virtual X server of its own (the display the first free one).
+display=
+xvfb_pid=
+for n in $(seq 90 99); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    display=":$n"
+    break
+done
+trap '[ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null' EXIT
+sleep 1
+if [ -n "$xvfb_pid" ] && ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    display= # no X server came up: the offscreen platform instead
+fi
+
 results=$data/results.txt
+loads=$data/loads.txt
 : >"$results"
+: >"$loads"
 
 # Runs a command once; records "<name> <milliseconds> <peak kB>".
 timed() { # name command...
@@ -80,35 +102,85 @@ timed() { # name command...
     end=$(date +%s%N)
     echo "$name $(((end - start) / 1000)) $(cat "$data/rss.txt")" | awk '{print $1, $2 / 1000, $3}' >>"$results"
 }
+# Records the load average once a group of runs is done.
+group_done() { # group
+    echo "$1 $(load)" >>"$loads"
+}
+sides=(after)
+[ -z "$before" ] || sides+=(before)
+side_dir() { [ "$1" = after ] && echo "$after" || echo "$before"; }
 
-echo "timing whole processes, $runs runs each, alternated ..."
-for ((i = 0; i < runs; i++)); do
-    for size in 1m 4m; do
-        in=("$data/bench-$size.msh" "$data/bench-$size.con")
-        timed "reference.$size" "$python" bench/reference_pcolormesh.py "${in[@]}" "$data/ref-$size.png"
-        timed "after.$size" "$new_render" -o "$data/after-$size.png" "${in[@]}"
-        [ -z "$baseline" ] || timed "before.$size" "$old_render" -o "$data/before-$size.png" "${in[@]}"
+echo "whole processes, $runs runs each, alternated ..."
+export QT_QPA_PLATFORM=offscreen
+for size in 1m 4m; do
+    in=("$data/bench-$size.msh" "$data/bench-$size.con")
+    for ((i = 0; i < runs; i++)); do
+        timed "reference.render.$size" "$python" bench/reference_pcolormesh.py "${in[@]}" "$data/ref-$size.png"
+        for side in "${sides[@]}"; do
+            timed "$side.render.$size" "$(side_dir "$side")/korvex-render" -o "$data/$side-$size.png" "${in[@]}"
+        done
     done
-    for kind in svg pdf; do
-        in=("$data/bench-1m.msh" "$data/bench-1m.con")
-        timed "after.1m.$kind" "$new_render" -o "$data/after-1m.$kind" "${in[@]}"
-        [ -z "$baseline" ] || timed "before.1m.$kind" "$old_render" -o "$data/before-1m.$kind" "${in[@]}"
+    group_done "render.$size"
+done
+in=("$data/bench-16m.msh" "$data/bench-16m.con")
+for ((i = 0; i < runs; i++)); do
+    for side in "${sides[@]}"; do
+        timed "$side.render.16m" "$(side_dir "$side")/korvex-render" -o "$data/$side-16m.png" "${in[@]}"
     done
 done
-ls -l "$data"/after-1m.svg "$data"/after-1m.pdf | awk '{print "after.1m." substr($NF, length($NF) - 2) ".size", $5 / 1e6}' >>"$results"
-if [ -n "$baseline" ]; then
-    ls -l "$data"/before-1m.svg "$data"/before-1m.pdf | awk '{print "before.1m." substr($NF, length($NF) - 2) ".size", $5 / 1e6}' >>"$results"
-fi
+group_done "render.16m"
+for kind in svg pdf; do
+    in=("$data/bench-1m.msh" "$data/bench-1m.con")
+    for ((i = 0; i < runs; i++)); do
+        for side in "${sides[@]}"; do
+            timed "$side.$kind.1m" "$(side_dir "$side")/korvex-render" -o "$data/$side-1m.$kind" "${in[@]}"
+        done
+    done
+    group_done "$kind.1m"
+done
 
-echo "stage benchmark ..."
-stage() { # label program
-    "$2" "$data" 1m 4m --repeat "$runs" 2>/dev/null | awk -v who="$1" -F '\t' '{print who "." $1, $2}' >>"$results"
-}
-stage after "$new_bench"
-[ -z "$baseline" ] || stage before "$old_bench"
+# Cell values out: the current build only (a baseline may predate the exports).
+for kind in csv vtr; do
+    in=("$data/bench-4m.msh" "$data/bench-4m.con")
+    for ((i = 0; i < runs; i++)); do
+        timed "after.$kind.4m" "$after/korvex-render" -o "$data/after-4m.$kind" "${in[@]}"
+    done
+    group_done "$kind.4m"
+done
+
+echo "the window ($([ -n "$display" ] && echo "virtual X server $display" || echo offscreen)) ..."
+if [ -n "$display" ]; then
+    unset QT_QPA_PLATFORM
+    export DISPLAY=$display
+fi
+for ((i = 0; i < runs; i++)); do
+    for side in "${sides[@]}"; do
+        timed "$side.window.4m" "$(side_dir "$side")/bench/korvex-window-bench" "$data/bench-4m.msh" "$data/bench-4m.con"
+    done
+done
+group_done "window.4m"
+for size in 4m 16m; do
+    for ((i = 0; i < runs; i++)); do
+        for side in "${sides[@]}"; do
+            "$(side_dir "$side")/bench/korvex-window-bench" --reload "$data/bench-$size.msh" "$data/bench-$size.con" 2>/dev/null |
+                awk -v who="$side" -v size="$size" -F '\t' '{print who "." $1 "." size, $2}' >>"$results"
+        done
+    done
+    group_done "reload.$size"
+done
+export QT_QPA_PLATFORM=offscreen
+
+echo "stages ..."
+for side in "${sides[@]}"; do
+    "$(side_dir "$side")/bench/korvex-bench" "$data" 1m 4m --repeat "$runs" 2>/dev/null |
+        awk -v who="$side" -F '\t' '{print who ".stage." $1, $2}' >>"$results"
+done
+group_done "stages"
+
+echo "at the end: $(uptime)"
 
 # The table: medians, each figure against its target.
-"$python" - "$results" "$baseline" "$build_type" <<'EOF'
+"$python" - "$results" "$loads" "$baseline" "$build_type" "$runs" <<'EOF'
 import statistics
 import sys
 
@@ -116,7 +188,8 @@ rows = {}
 for line in open(sys.argv[1]):
     name, *values = line.split()
     rows.setdefault(name, []).append([float(v) for v in values])
-baseline, build_type = sys.argv[2], sys.argv[3]
+loads = dict(line.split(" ", 1) for line in open(sys.argv[2]).read().splitlines())
+baseline, build_type, runs = sys.argv[3], sys.argv[4], sys.argv[5]
 
 
 def median(name, column=0):
@@ -125,75 +198,78 @@ def median(name, column=0):
 
 
 def figure(who, key):
-    """(value, unit text) of one figure for 'after' or 'before'."""
-    if key.startswith("speedup."):
-        size = key.split(".")[1]
-        ref, own = median("reference." + size), median(who + "." + size)
-        return (ref / own if ref and own else None), "x"
-    if key.startswith("rss."):
-        size = key.split(".")[1]
-        kb = median(who + "." + size, 1)
-        return (kb / 1024 if kb else None), "MB"
-    if key.startswith("export."):
-        kind, what = key.split(".")[1:]
-        if what == "ms":
-            return median(who + ".1m." + kind), "ms"
-        return median(who + ".1m." + kind + ".size"), "MB"
-    if key == "open_and_paint.1m":
-        parts = [median(who + ".1m." + f) for f in ("model_read_ms", "mesh_read_ms", "layout_ms", "paint_full_ms")]
-        return (sum(parts) if None not in parts else None), "ms"
-    return median(who + "." + key), ""
+    kind, what = key.split(":")
+    if kind == "ratio":  # the matplotlib script's median over ours
+        ref, own = median("reference.render." + what), median(who + ".render." + what)
+        return ref / own if ref and own else None
+    if kind == "ms":
+        return median(who + "." + what)
+    if kind == "mb":
+        kb = median(who + "." + what, 1)
+        return kb / 1024 if kb else None
+    if kind == "stage":
+        return median(who + ".stage." + what)
+    if kind == "value":
+        return median(who + "." + what)
+    return None
 
 
-# (figure, what it measures, target, larger is better)
-float_mb = 4e6 * 4 / 1e6  # the 4 million-cell model's float values
+# (key, what it measures, target, larger is better, the load group)
 checks = [
-    ("speedup.1m", "korvex-render vs matplotlib, 1M cells, whole process", 8, True),
-    ("speedup.4m", "korvex-render vs matplotlib, 4M cells, whole process", 10, True),
-    ("1m.model_parse_rate", "model file read incl. log10, 1M cells (MB/s)", 200, True),
-    ("4m.model_parse_rate", "model file read incl. log10, 4M cells (MB/s)", 200, True),
-    ("1m.paint_full_ms", "full paint 1600x1200, 1M cells, hatch + weights (ms)", 50, False),
-    ("1m.paint_partial_cell_lookups", "cells looked up by the repaint outside sectionRect", 0, False),
-    ("4m.paint_zoom_ms", "wheel zoom: window, layout, paint 1600x1200, 4M cells (ms)", 50, False),
-    ("4m.readout_us", "pointer readout, 4M cells (us)", 10, False),
-    ("rss.4m", "peak RSS of korvex-render, 4M cells (MB)", 3 * float_mb + 100, False),
-    ("export.svg.size", "SVG of the 1M-cell model (MB)", 20, False),
-    ("export.svg.ms", "korvex-render to SVG, 1M cells, whole process (ms)", 1000, False),
-    ("export.pdf.size", "PDF of the 1M-cell model (MB)", 20, False),
-    ("export.pdf.ms", "korvex-render to PDF, 1M cells, whole process (ms)", 1000, False),
-    ("open_and_paint.1m", "longest block of the window: open + paint, 1M cells (ms)", 1000, False),
-    ("4m.csv_export_ms", "cell values to CSV with the index column, 4M cells (ms)", 2000, False),
-    ("4m.vtr_export_ms", "cell values to VTK with the index array, 4M cells (ms)", 1000, False),
+    ("ratio:1m", "korvex-render vs matplotlib, 1M cells, whole process (times)", 10, True, "render.1m"),
+    ("ratio:4m", "korvex-render vs matplotlib, 4M cells, whole process (times)", 15, True, "render.4m"),
+    ("ms:render.1m", "korvex-render, 1M cells, whole process (ms)", None, False, "render.1m"),
+    ("ms:render.4m", "korvex-render, 4M cells, whole process (ms)", None, False, "render.4m"),
+    ("mb:render.4m", "peak memory of korvex-render, 4M cells (MB)", 60, False, "render.4m"),
+    ("ms:render.16m", "korvex-render, 16M cells, whole process (ms)", 1500, False, "render.16m"),
+    ("mb:render.16m", "peak memory of korvex-render, 16M cells (MB)", 150, False, "render.16m"),
+    ("ms:window.4m", "viewer start to first complete paint, 4M cells (ms)", 300, False, "window.4m"),
+    ("value:reload_longest_block_ms.4m", "longest hold on the window during Reload, 4M cells (ms)", 100, False, "reload.4m"),
+    ("value:reload_longest_block_ms.16m", "longest hold on the window during Reload, 16M cells (ms)", 100, False, "reload.16m"),
+    ("value:reload_ms.16m", "Reload of 16M cells to the new picture (ms)", None, False, "reload.16m"),
+    ("progress", "progress bar during that Reload (ticks of 5 ms it was seen)", 1, True, "reload.16m"),
+    ("stage:1m.model_parse_rate", "model file read incl. log10, 1M cells (MB/s)", None, True, "stages"),
+    ("stage:4m.model_parse_rate", "model file read incl. log10, 4M cells (MB/s)", None, True, "stages"),
+    ("stage:1m.paint_full_ms", "full paint 1600x1200, 1M cells, hatch + weights (ms)", 50, False, "stages"),
+    ("stage:1m.png_encode_ms", "PNG of that paint (ms)", None, False, "stages"),
+    ("stage:4m.readout_us", "pointer readout, 4M cells (us)", 10, False, "stages"),
+    ("stage:4m.paint_zoom_ms", "wheel zoom: window, layout, paint 1600x1200, 4M cells (ms)", 50, False, "stages"),
+    ("ms:csv.4m", "korvex-render to CSV, 4M cells, whole process (ms)", 2000, False, "csv.4m"),
+    ("ms:vtr.4m", "korvex-render to VTK, 4M cells, whole process (ms)", 1000, False, "vtr.4m"),
+    ("ms:svg.1m", "korvex-render to SVG, 1M cells, whole process (ms)", 1000, False, "svg.1m"),
+    ("ms:pdf.1m", "korvex-render to PDF, 1M cells, whole process (ms)", 1000, False, "pdf.1m"),
 ]
+fmt = lambda v: "-" if v is None else ("%.4g" % v)
 print()
-print("build type: %s; medians of the runs; margin = how far the figure is inside its target" % build_type)
-header = "%-58s %10s %10s %8s  %s" % ("figure", "target", "after", "margin", "")
+print("build type %s; medians of %s runs; load = the 1-minute load average after each group" % (build_type, runs))
+columns = ["figure", "target", "after", "verdict", "load"]
 if baseline:
-    header = "%-58s %10s %10s %10s %8s  %s" % ("figure", "target", "before", "after", "margin", "")
-print(header)
-print("-" * len(header))
-for key, text, target, larger in checks:
-    after, _ = figure("after", key)
-    if after is None:
-        margin, verdict = "", "MISSING"
-    elif larger:
-        margin = "%.2fx" % (after / target)
-        verdict = "ok" if after >= target else "MISSED"
+    columns.insert(2, "before")
+print(" | ".join(columns))
+print(" | ".join("---" for _ in columns))
+for key, text, target, larger, group in checks:
+    if key == "progress":
+        # Only a load of more than half a second shows the bar (it comes at the first
+        # look after 500 ms, every 50 ms).
+        key = "value:reload_progress_seen.16m"
+        took = figure("after", "value:reload_ms.16m")
+        if took is not None and took < 560:
+            target = None
+            text += ": not shown under 0.5 s"
+    after = figure("after", key)
+    if target is None:
+        goal, verdict = "", ""
     else:
-        margin = "%.2fx" % (target / after) if after > 0 else "inf"
-        verdict = "ok" if after <= target else "MISSED"
-    fmt = lambda v: "-" if v is None else ("%.4g" % v)
-    prefix = (">= " if larger else "<= ") + fmt(target)
+        goal = (">= " if larger else "<= ") + fmt(target)
+        verdict = "MISSING" if after is None else ("ok" if (after >= target if larger else after <= target) else "MISSED")
+    cells = [text, goal, fmt(after), verdict, loads.get(group, "-").split()[0]]
     if baseline:
-        before, _ = figure("before", key)
-        print("%-58s %10s %10s %10s %8s  %s" % (text, prefix, fmt(before), fmt(after), margin, verdict))
-    else:
-        print("%-58s %10s %10s %8s  %s" % (text, prefix, fmt(after), margin, verdict))
+        cells.insert(2, fmt(figure("before", key)))
+    print(" | ".join(cells))
 print()
 print("whole-process medians (ms): " + ", ".join(
     "%s %.0f" % (name, median(name)) for name in sorted(rows)
-    if name.count(".") == 1 and name.split(".")[0] in ("reference", "after", "before")))
-print("stage medians (after): " + ", ".join(
-    "%s %.4g" % (name[6:], median(name)) for name in sorted(rows)
-    if name.startswith("after.") and name.count(".") == 2 and not name.endswith((".svg", ".pdf", ".size"))))
+    if name.split(".")[0] in ("reference", "after", "before") and ".stage." not in name
+    and "reload_" not in name))
+print("load average (1, 5, 15 min) after each group: " + "; ".join("%s %s" % kv for kv in loads.items()))
 EOF

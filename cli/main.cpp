@@ -12,6 +12,7 @@
 #include "export/CellExport.h"
 #include "plot/PageExport.h"
 #include "plot/PageMapping.h"
+#include "plot/PageText.h"
 #include "plot/PointerReadout.h"
 #include "plot/SectionPainter.h"
 #include "plot/ViewState.h"
@@ -23,6 +24,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -64,7 +66,14 @@ int Run(const std::vector<std::string>& args, const std::string& launchFolder) {
     // The viewer's own start-up load, messages and exit statuses, on standard error.
     StreamMessages messages(std::cerr);
     CTest1Doc document(messages, launchFolder);
-    if (!document.ApplyCommandLine(options.documentArgs))
+    // The files are read on another thread while the fonts are set up here: the
+    // picture waits for both, and neither needs the other.
+    bool loaded = false;
+    {
+        const std::jthread load([&] { loaded = document.ApplyCommandLine(options.documentArgs); });
+        PreparePageFonts();
+    }
+    if (!loaded)
         return 255;
 
     // The viewer's order: weights (their load ends in a document update), the document

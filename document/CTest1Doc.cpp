@@ -15,8 +15,6 @@ CTest1Doc::~CTest1Doc() {
 }
 
 void CTest1Doc::ClearData() {
-    for (auto& row : model.values)
-        row.clear();
     model.values.clear();
     mesh.xNodes.clear();
     mesh.zNodes.clear();
@@ -27,15 +25,11 @@ void CTest1Doc::ClearData() {
 }
 
 void CTest1Doc::RecordModelPath() {
-    title = ResolveAgainst(folder_, modelFileName);
     // From now on a relative name (the default convergence name among them) is found
     // beside the model. A folder that cannot be entered leaves the folder as it is.
-    const std::string modelFolder = FolderPart(modelFileName);
-    if (modelFolder.empty())
-        return;
-    if (std::string entered = EnterableFolder(ResolveAgainst(folder_, modelFolder));
-        !entered.empty())
-        folder_ = std::move(entered);
+    ModelPath path = ModelPathAfterRead(folder_, modelFileName);
+    title = std::move(path.title);
+    folder_ = std::move(path.folder);
 }
 
 ReadResult CTest1Doc::ReadModelFile() {
@@ -54,6 +48,15 @@ ReadResult CTest1Doc::ReadConvergenceFile() {
 }
 
 bool CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
+    std::optional<LoadRequest> request;
+    if (!TakeCommandLine(args, request))
+        return false;
+    return !request || ApplyLoad(RunLoad(std::move(*request)));
+}
+
+bool CTest1Doc::TakeCommandLine(const std::vector<std::string>& args,
+                                std::optional<LoadRequest>& request) {
+    request.reset();
     if (args.empty())
         return true;
     const CommandLine line = ParseCommandLine(args);
@@ -81,65 +84,125 @@ bool CTest1Doc::ApplyCommandLine(const std::vector<std::string>& args) {
     meshFileName = ResolveAgainst(folder_, line.meshName);
     modelFileName = ResolveAgainst(folder_, line.modelName);
 
-    if (ReadModelFile() != ReadResult::Ok)
-        return false;
-    if (convergenceLoaded) {
-        // Only a file that is not there ends the start-up; a bad one is just not shown.
-        const ReadResult conv = ReadConvergenceFile();
-        if (conv != ReadResult::Ok)
-            convergenceLoaded = false;
-        if (conv == ReadResult::NotFound)
-            return false;
-    }
-    if (ReadMeshFile() != ReadResult::Ok)
-        return false;
-    loaded = true;
+    LoadRequest& r = request.emplace();
+    r.kind = LoadRequest::Kind::Startup;
+    r.folder = folder_;
+    r.meshFileName = meshFileName;
+    r.modelFileName = modelFileName;
+    r.outputFileName = outputFileName;
+    r.modelKind = modelKind;
+    r.convergenceLoaded = convergenceLoaded;
+    r.chiText = chiText;
+    r.history = history;
     return true;
 }
 
 bool CTest1Doc::LoadFiles(const std::string& meshName, const std::string& modelName,
                           const std::string& outputName, ModelKind kind) {
-    modelFileName = ResolveAgainst(folder_, modelName);
-    meshFileName = ResolveAgainst(folder_, meshName);
-    modelKind = kind;
-    outputFileName = ResolveAgainst(folder_, outputName);
-
-    loaded = false;
-    ClearData();
-    ClearWeights(weights);
-    weightsLoaded = false;
-
-    // The history is optional: a bad one is reported and the model is still read.
-    convergenceLoaded = false;
-    if (!outputFileName.empty()) {
-        convergenceLoaded = ReadConvergenceFile() == ReadResult::Ok;
-        if (!convergenceLoaded)
-            messages_.warning("Error reading convergence file\n" + outputFileName);
-    }
-    if (ReadModelFile() != ReadResult::Ok || ReadMeshFile() != ReadResult::Ok) {
-        ClearData();
-        return false;
-    }
-    loaded = true;
-    UpdateAllViews();
-    return true;
+    return ApplyLoad(RunLoad(OpenRequest(meshName, modelName, outputName, kind)));
 }
 
 bool CTest1Doc::OnReload() {
     // Without loaded data there is nothing to re-read against (the command is disabled).
     if (!loaded)
         return false;
+    return ApplyLoad(RunLoad(ReloadRequest()));
+}
+
+LoadRequest CTest1Doc::OpenRequest(const std::string& meshName, const std::string& modelName,
+                                   const std::string& outputName, ModelKind kind) const {
+    LoadRequest request;
+    request.kind = LoadRequest::Kind::Open;
+    request.folder = folder_;
+    // Absolute now, so that they keep their meaning when the model read moves the folder.
+    request.meshFileName = ResolveAgainst(folder_, meshName);
+    request.modelFileName = ResolveAgainst(folder_, modelName);
+    request.outputFileName = ResolveAgainst(folder_, outputName);
+    request.modelKind = kind;
+    request.chiText = chiText;
+    request.history = history;
+    return request;
+}
+
+LoadRequest CTest1Doc::ReloadRequest() const {
+    LoadRequest request;
+    request.kind = LoadRequest::Kind::Reload;
+    request.folder = folder_;
+    request.meshFileName = meshFileName;
+    request.modelFileName = modelFileName;
+    request.outputFileName = outputFileName;
+    request.modelKind = modelKind;
+    // The counts still in the mesh make a model for another mesh fail.
+    request.nx = mesh.nx;
+    request.nz = mesh.nz;
+    request.convergenceLoaded = convergenceLoaded;
+    request.chiText = chiText;
+    request.history = history;
+    return request;
+}
+
+bool CTest1Doc::ApplyLoad(LoadResult&& result) {
+    const LoadRequest& request = result.request;
+    const bool open = request.kind == LoadRequest::Kind::Open;
+    const bool startup = request.kind == LoadRequest::Kind::Startup;
+    if (open) {
+        // Open drops the data and the weights whatever its outcome.
+        modelFileName = request.modelFileName;
+        meshFileName = request.meshFileName;
+        modelKind = request.modelKind;
+        outputFileName = request.outputFileName;
+        ClearData();
+        ClearWeights(weights);
+        weightsLoaded = false;
+        convergenceLoaded = result.convergenceRead;
+    }
     loaded = false;
-    // The counts still in the mesh make a model for another mesh fail here.
-    if (ReadModelFile() != ReadResult::Ok)
+    for (const RecordingMessages::Entry& entry : result.messages) {
+        switch (entry.kind) {
+        case RecordingMessages::Kind::Error:
+            messages_.error(entry.text);
+            break;
+        case RecordingMessages::Kind::Warning:
+            messages_.warning(entry.text);
+            break;
+        case RecordingMessages::Kind::Information:
+            messages_.information(entry.text);
+            break;
+        case RecordingMessages::Kind::Question:
+            messages_.askYesNo(entry.text);
+            break;
+        }
+    }
+    // A model that was read retitles the document although a later read failed.
+    if (result.modelRead) {
+        title = std::move(result.title);
+        folder_ = std::move(result.folder);
+    }
+    // Open reads into the document's history before anything can fail.
+    if (open)
+        history = std::move(result.history);
+    // At start-up a bad history is just not shown.
+    if (startup && result.modelRead && convergenceLoaded)
+        convergenceLoaded = result.convergenceRead;
+    if (!result.complete) {
+        if (open)
+            ClearData();
         return false;
-    if (convergenceLoaded) {
-        history.misfit.clear();
-        history.modelNorm.clear();
-        convergenceLoaded = ReadConvergenceFile() == ReadResult::Ok;
+    }
+    model = std::move(result.model);
+    if (open || startup) {
+        mesh = std::move(result.mesh);
+        if (startup)
+            history = std::move(result.history);
+    } else if (convergenceLoaded) {
+        history = std::move(result.history);
+        convergenceLoaded = result.convergenceRead;
     }
     loaded = true;
-    UpdateAllViews();
+    // At start-up nothing shows the document yet: its views are brought up to date as
+    // they are made.
+    if (!startup)
+        UpdateAllViews();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "document/CellWeights.h"
 #include "document/CommandLine.h"
 #include "document/ConvergenceHistory.h"
+#include "document/LoadJob.h"
 #include "document/MeshGrid.h"
 #include "document/ModelKind.h"
 #include "document/ReadResult.h"
@@ -35,6 +36,12 @@ public:
     // name too long, the model or the mesh unreadable, or the "/conv" file not found)
     // after its one message: the program then ends with status -1 before any window.
     [[nodiscard]] bool ApplyCommandLine(const std::vector<std::string>& args);
+    // The same in steps, so that the files can be read on another thread (RunLoad)
+    // while the window is built: takes the arguments and, when they name the files,
+    // gives the load's request; false (after its message) when a name is too long.
+    // ApplyLoad then ends the start-up with ApplyCommandLine's outcome.
+    [[nodiscard]] bool TakeCommandLine(const std::vector<std::string>& args,
+                                       std::optional<LoadRequest>& request);
 
     // Each reads the file named by its member (a relative name taken from folder())
     // and shows its own messages. NotFound leaves it to the caller whether that is
@@ -68,6 +75,16 @@ public:
     // if one is loaded; the mesh and the weights stay. True when the views were told
     // to update; otherwise the document is left not loaded. Does nothing unless loaded.
     bool OnReload();
+
+    // The same two loads in steps, so that the files can be read on another thread
+    // while the document stays as it is (RunLoad in LoadJob.h): the request copies what
+    // the reads need, ApplyLoad shows the reads' messages and then leaves the document
+    // as LoadFiles or OnReload would have, with the same return value. A Reload
+    // request is only made while loaded.
+    LoadRequest OpenRequest(const std::string& meshName, const std::string& modelName,
+                            const std::string& outputName, ModelKind kind) const;
+    LoadRequest ReloadRequest() const;
+    bool ApplyLoad(LoadResult&& result);
 
     // "mesh stat ...": the mesh summary in an information message. Needs loaded data.
     void OnMeshStatistics() const;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <vector>
+#include "document/ValueGrid.h"
 
 // One value per cell in stored form: rows from the top, each row from the left.
 struct CellModel {
-    std::vector<std::vector<float>> values;
+    ValueGrid values;
     double valueMin = 1e20;  // smallest stored value above the blank level
     double valueMax = -1e20; // largest stored value above the blank level
 };

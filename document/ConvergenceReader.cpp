@@ -40,13 +40,14 @@ void readTarget(TextScanner& in, const std::optional<std::string>& chiText,
 
 ReadResult ReadConvergence(const std::string& folder, const std::string& fileName,
                            const std::optional<std::string>& chiText, ConvergenceHistory& history,
-                           Messages& messages) {
-    std::string text;
-    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
+                           Messages& messages, const ReadOptions& options) {
+    std::optional<TextScanner> file = TextScanner::OpenFile(ResolveAgainst(folder, fileName),
+                                                            options.progress, options.chunkBytes);
+    if (!file) {
         messages.error("Output file not found: " + fileName);
         return ReadResult::NotFound;
     }
-    TextScanner in(std::move(text));
+    TextScanner& in = *file;
     history.misfit.clear();
     history.modelNorm.clear();
 

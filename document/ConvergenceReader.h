@@ -2,6 +2,7 @@
 
 #include "document/ConvergenceHistory.h"
 #include "document/ReadResult.h"
+#include "document/TextScanner.h"
 
 #include <optional>
 #include <string>
@@ -16,4 +17,4 @@ class Messages;
 // relative name is taken from the folder; messages name the file as given.
 ReadResult ReadConvergence(const std::string& folder, const std::string& fileName,
                            const std::optional<std::string>& chiText, ConvergenceHistory& history,
-                           Messages& messages);
+                           Messages& messages, const ReadOptions& options = {});

@@ -63,13 +63,14 @@ bool usable(const std::vector<double>& nodes) {
 } // namespace
 
 ReadResult ReadMesh(const std::string& folder, const std::string& fileName, MeshGrid& mesh,
-                    Messages& messages) {
-    std::string text;
-    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
+                    Messages& messages, const ReadOptions& options) {
+    std::optional<TextScanner> file = TextScanner::OpenFile(ResolveAgainst(folder, fileName),
+                                                            options.progress, options.chunkBytes);
+    if (!file) {
         messages.error("Mesh file not found: " + fileName);
         return ReadResult::NotFound;
     }
-    TextScanner in(std::move(text));
+    TextScanner& in = *file;
     if (mesh.nx < 1 || mesh.nz < 1) {
         messages.error(CountMismatch);
         return ReadResult::Failed;

@@ -2,6 +2,7 @@
 
 #include "document/MeshGrid.h"
 #include "document/ReadResult.h"
+#include "document/TextScanner.h"
 
 #include <string>
 
@@ -11,4 +12,4 @@ class Messages;
 // the model file) are the ones the file must produce. A relative name is taken from the
 // folder; messages name the file as given.
 ReadResult ReadMesh(const std::string& folder, const std::string& fileName, MeshGrid& mesh,
-                    Messages& messages);
+                    Messages& messages, const ReadOptions& options = {});

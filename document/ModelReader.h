@@ -4,6 +4,7 @@
 #include "document/MeshGrid.h"
 #include "document/ModelKind.h"
 #include "document/ReadResult.h"
+#include "document/TextScanner.h"
 
 #include <string>
 
@@ -14,4 +15,5 @@ class Messages;
 // counts must equal it. Changes no node array. A relative name is taken from the
 // folder; messages name the file as given.
 ReadResult ReadModel(const std::string& folder, const std::string& fileName, ModelKind kind,
-                     MeshGrid& mesh, CellModel& model, Messages& messages);
+                     MeshGrid& mesh, CellModel& model, Messages& messages,
+                     const ReadOptions& options = {});

@@ -19,41 +19,6 @@ struct FileDescriptor {
 };
 } // namespace
 
-bool LoadTextFile(const std::string& path, std::string& text) {
-    text.clear();
-    if (path.empty())
-        return false;
-    // O_NONBLOCK keeps the open itself from waiting for a FIFO's writer.
-    FileDescriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    if (file.fd < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0)
-        return false;
-    // A folder is no file to read, whatever a stream on it would do.
-    if (!S_ISREG(info.st_mode))
-        return false;
-    // Read straight into the text rather than through a buffer: a model of millions of
-    // cells is tens of megabytes, and a second copy of it costs as much as the read.
-    // One byte more than the size lets the read that finds the end need no growth.
-    std::size_t filled = 0;
-    text.resize(static_cast<std::size_t>(std::max<off_t>(info.st_size, 4096)) + 1);
-    for (;;) {
-        if (filled == text.size())
-            text.resize(text.size() * 2); // the file grew since fstat
-        const ssize_t got = ::read(file.fd, text.data() + filled, text.size() - filled);
-        if (got > 0) {
-            filled += static_cast<std::size_t>(got);
-        } else if (got == 0) {
-            break;
-        } else if (errno != EINTR) {
-            break; // what was read so far is all the reader gets
-        }
-    }
-    text.resize(filled);
-    return true;
-}
-
 bool PathExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0;

@@ -2,12 +2,6 @@
 
 #include <string>
 
-// Reads a whole file into memory. Returns false when it cannot be opened for reading:
-// missing, not permitted, or not a regular file. A folder counts as missing (the
-// reader's not-found message then names it), and a FIFO or a device must never
-// block the program.
-bool LoadTextFile(const std::string& path, std::string& text);
-
 // Whether a file or folder exists at the path. Callers hand in resolved names
 // (ResolveAgainst): the program never relies on where the process happens to be.
 bool PathExists(const std::string& path);

@@ -8,14 +8,6 @@
 
 #include <cmath>
 
-double ReferenceLevel(const Grid& values, const std::vector<double>& xNodes) {
-    const std::vector<float>& bottom = values.back();
-    double sum = 0.0;
-    for (std::size_t j = 0; j < bottom.size(); ++j)
-        sum += bottom[j] * (xNodes[j + 1] - xNodes[j]);
-    return sum / (xNodes[bottom.size()] - xNodes[0]);
-}
-
 void ColumnCleanUp(Grid& index, float cutoff) {
     const int rows = static_cast<int>(index.size());
     if (rows == 0)
@@ -37,12 +29,12 @@ namespace {
 // message when the file cannot be used.
 bool readSecondModel(const std::string& folder, const std::string& fileName, const MeshGrid& mesh,
                      bool takeLog, Grid& b, Messages& messages) {
-    std::string text;
-    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
+    std::optional<TextScanner> file = TextScanner::OpenFile(ResolveAgainst(folder, fileName));
+    if (!file) {
         messages.warning("DOI file not found: " + fileName);
         return false;
     }
-    TextScanner in(std::move(text));
+    TextScanner& in = *file;
     std::int32_t nx = 0, nz = 0;
     if (!in.readInt(nx) || !in.readInt(nz) || nx != mesh.nx || nz != mesh.nz) {
         messages.warning("Number of cells in the two model files are not equal.");
@@ -68,7 +60,7 @@ bool readSecondModel(const std::string& folder, const std::string& fileName, con
 }
 
 bool recoveredModelIndex(const CTest1Doc& doc, const Grid& b, DoiIndex& index, Messages& messages) {
-    const Grid& a = doc.model.values;
+    const ValueGrid& a = doc.model.values;
     const double mA = ReferenceLevel(a, doc.mesh.xNodes);
     const double mB = ReferenceLevel(b, doc.mesh.xNodes);
     // Equal levels (both 0 included, where the relative test divides 0 by 0) give no

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,15 @@ bool ComputeDoi(const CTest1Doc& document, const std::string& fileName, DoiMetho
 // The pieces, for tests. Values are nz rows of nx floats.
 using Grid = std::vector<std::vector<float>>;
 
-// Width-weighted mean of the bottom row over all columns.
-double ReferenceLevel(const Grid& values, const std::vector<double>& xNodes);
+// Width-weighted mean of the bottom row over all columns (of the model's values or of
+// a second model read as rows).
+template <typename Rows>
+double ReferenceLevel(const Rows& values, const std::vector<double>& xNodes) {
+    const auto& bottom = values[values.size() - 1];
+    double sum = 0.0;
+    for (std::size_t j = 0; j < bottom.size(); ++j)
+        sum += bottom[j] * (xNodes[j + 1] - xNodes[j]);
+    return sum / (xNodes[bottom.size()] - xNodes[0]);
+}
 // Above the deepest cell at or under the cutoff, the index never rises going upward.
 void ColumnCleanUp(Grid& index, float cutoff);

@@ -1,6 +1,7 @@
 #include "plot/PageExport.h"
 
 #include "plot/PageMapping.h"
+#include "plot/PngWriter.h"
 #include "plot/SectionPainter.h"
 #include "plot/ViewState.h"
 
@@ -53,7 +54,7 @@ bool ExportPage(const QString& fileName, ExportFormat format, const CTest1Doc& d
     switch (format) {
     case ExportFormat::Png: {
         const QImage image = RenderPageImage(document, state, client);
-        if (!image.save(fileName, "PNG")) {
+        if (!WritePng(image, fileName)) {
             error = QStringLiteral("cannot write ") + fileName;
             return false;
         }

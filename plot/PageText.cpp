@@ -44,6 +44,10 @@ double EmPerCellHeight() {
 }
 } // namespace
 
+void PreparePageFonts() {
+    EmPerCellHeight();
+}
+
 PageFonts MakePageFonts(int fontHeight, double factor) {
     return {PageFont(fontHeight, 400, factor), PageFont(fontHeight + 100, 700, factor)};
 }

@@ -17,6 +17,10 @@ struct PageFonts {
 // the bold title font 100 units taller. A height of 0 keeps the application font's size.
 PageFonts MakePageFonts(int fontHeight, double factor);
 
+// Sets up what the first text of a page waits for (the font database and the page
+// font's face), so that a program can do it while it reads its files on another thread.
+void PreparePageFonts();
+
 // A font whose ascent + descent is about heightUnits * factor pixels.
 QFont PageFont(int heightUnits, int weight, double factor);
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev zlib1g-dev
     libgtest-dev
     fonts-dejavu-core
     python3-vtk9 # the export test reads the VTK files with VTK's own reader

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -199,6 +200,23 @@ void CMainFrame::SetStatusText(const QString& text) {
 
 QString CMainFrame::StatusText() const {
     return messagePane_ ? messagePane_->text() : QString();
+}
+
+void CMainFrame::ShowLoadProgress(int permille) {
+    if (!loadProgress_) {
+        loadProgress_ = new QProgressBar(this);
+        loadProgress_->setRange(0, 1000);
+        loadProgress_->setTextVisible(false);
+        loadProgress_->setMaximumWidth(200);
+        statusBar()->addPermanentWidget(loadProgress_);
+    }
+    loadProgress_->setValue(permille);
+    loadProgress_->show();
+}
+
+void CMainFrame::HideLoadProgress() {
+    if (loadProgress_)
+        loadProgress_->hide();
 }
 
 void CMainFrame::HideScaleButtons(bool hide) {

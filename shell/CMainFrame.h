@@ -10,6 +10,7 @@
 
 class CTest1Doc;
 class QLabel;
+class QProgressBar;
 class QToolBar;
 class QAction;
 class QActionGroup;
@@ -38,6 +39,11 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
     static const QString IdleText;
+    // A bar at the status bar's right end for a long load, filled in parts per thousand;
+    // hidden again when the load ends.
+    void ShowLoadProgress(int permille);
+    void HideLoadProgress();
+    QProgressBar* loadProgressBar() const { return loadProgress_; }
     // Hides or shows the toolbar buttons of Log10 and Conductivity / Resistivity.
     void HideScaleButtons(bool hide);
 
@@ -66,6 +72,7 @@ private:
     std::optional<CommandContext> context_;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    QProgressBar* loadProgress_ = nullptr;
     QHash<int, QAction*> actions_;
     QHash<QString, QActionGroup*> radioGroups_;
     // The toolbar's buttons and gaps in their places, hidden ones included.

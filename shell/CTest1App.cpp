@@ -5,6 +5,7 @@
 #include "document/CTest1Doc.h"
 #include "document/CommandLine.h"
 #include "document/LaunchArguments.h"
+#include "document/LoadJob.h"
 #include "document/Messages.h"
 #include "document/TextFile.h"
 #include "plot/CTest1View.h"
@@ -12,6 +13,9 @@
 #include "shell/DocumentCommands.h"
 #include "shell/ReadoutController.h"
 #include "shell/ViewCommands.h"
+
+#include <optional>
+#include <thread>
 
 CTest1App::CTest1App(Messages& messages) : messages_(messages) {}
 
@@ -47,12 +51,26 @@ bool CTest1App::InitInstance(const std::vector<std::string>& given,
         file = ResolveAgainst(launchFolder, file);
 
     document_ = std::make_unique<CTest1Doc>(messages_, launchFolder);
-    // A failed start-up load has said why; no window is made.
-    if (!document_->ApplyCommandLine(args))
+    std::optional<LoadRequest> startup;
+    if (!document_->TakeCommandLine(args, startup))
         return false;
-
-    frame_ = std::make_unique<CMainFrame>(*document_);
-    if (!frame_->Create()) {
+    // The command line's files are read on another thread while the frame is built:
+    // the document is not touched until the read has ended, and the frame is shown
+    // only after that. A failed start-up load says why and no window is shown.
+    LoadResult read;
+    bool built = false;
+    {
+        std::jthread reader;
+        if (startup)
+            reader = std::jthread([&] { read = RunLoad(std::move(*startup)); });
+        frame_ = std::make_unique<CMainFrame>(*document_);
+        built = frame_->Create();
+    }
+    if (startup && !document_->ApplyLoad(std::move(read))) {
+        frame_.reset();
+        return false;
+    }
+    if (!built) {
         messages_.warning("Failed to create empty document.");
         return false;
     }
@@ -65,7 +83,14 @@ bool CTest1App::InitInstance(const std::vector<std::string>& given,
     documentCommands_->SetAfterLoad([this] {
         frame_->UpdateTitle();
         view_->update();
+        frame_->RefreshCommandStates();
     });
+    BackgroundLoad& loads = documentCommands_->loads();
+    loads.setSynchronous(!loadsInBackground_);
+    QObject::connect(&loads, &BackgroundLoad::progressed, frame_.get(),
+                     &CMainFrame::ShowLoadProgress);
+    QObject::connect(&loads, &BackgroundLoad::finished, frame_.get(),
+                     &CMainFrame::HideLoadProgress);
     frame_->SetCommandContext({.view = *view_,
                                .viewCommands = *viewCommands_,
                                .document = *document_,
@@ -100,6 +125,21 @@ bool CTest1App::InitInstance(const std::vector<std::string>& given,
     view_->OnUpdate();
     frame_->RefreshCommandStates();
     return true;
+}
+
+void CTest1App::SetLoadsInBackground(bool background) {
+    loadsInBackground_ = background;
+    if (documentCommands_)
+        documentCommands_->loads().setSynchronous(!background);
+}
+
+void CTest1App::WaitForLoad() {
+    if (documentCommands_)
+        documentCommands_->loads().wait();
+}
+
+BackgroundLoad& CTest1App::loads() {
+    return documentCommands_->loads();
 }
 
 void CTest1App::OnAppAbout() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class BackgroundLoad;
 class CMainFrame;
 class CTest1Doc;
 class CTest1View;
@@ -34,6 +35,13 @@ public:
     // Replaces how every modal dialog of the commands is run (tests answer them).
     void SetDialogRunner(DialogRunner runner);
 
+    // Open and Reload read on a worker thread (the default), or on the spot: tests that
+    // look at the outcome right after the command turn the worker off.
+    void SetLoadsInBackground(bool background);
+    // Waits for a running Open or Reload and lets it end.
+    void WaitForLoad();
+    BackgroundLoad& loads();
+
     // "&About ...": the About box.
     void OnAppAbout();
 
@@ -48,4 +56,5 @@ private:
     CTest1View* view_ = nullptr;
     std::unique_ptr<ViewCommands> viewCommands_;
     DialogRunner runDialog_ = DefaultDialogRunner();
+    bool loadsInBackground_ = true;
 };

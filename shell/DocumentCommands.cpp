@@ -4,11 +4,16 @@
 #include "dialogs/CDlgWeight.h"
 #include "dialogs/CFileLoad.h"
 #include "document/CTest1Doc.h"
+#include "document/LoadJob.h"
 #include "weights/WeightReader.h"
 
 #include <QDialog>
 
+#include <memory>
+
 void DocumentCommands::OnOpenFiles() {
+    if (loads_.busy())
+        return;
     CFileLoad dialog(document_.messages(), document_.folder(), dialogParent_);
     dialog.meshFileName = document_.meshFileName;
     dialog.modelFileName = document_.modelFileName;
@@ -16,18 +21,36 @@ void DocumentCommands::OnOpenFiles() {
     dialog.outputFileName = document_.outputFileName;
     if (runDialog_(dialog) != QDialog::Accepted)
         return;
-    const BusyCursor busy;
-    document_.LoadFiles(dialog.meshFileName, dialog.modelFileName, dialog.outputFileName,
-                        static_cast<ModelKind>(dialog.modelKind));
-    if (afterLoad_)
-        afterLoad_();
+    load(document_.OpenRequest(dialog.meshFileName, dialog.modelFileName, dialog.outputFileName,
+                               static_cast<ModelKind>(dialog.modelKind)));
 }
 
 void DocumentCommands::OnReload() {
-    const BusyCursor busy;
-    document_.OnReload();
-    if (afterLoad_)
-        afterLoad_();
+    if (loads_.busy())
+        return;
+    if (!document_.loaded) {
+        // Nothing to read against; the window is brought up to date all the same.
+        if (afterLoad_)
+            afterLoad_();
+        return;
+    }
+    load(document_.ReloadRequest());
+}
+
+void DocumentCommands::load(LoadRequest request) {
+    // Held until the load's end has run, whichever way it ends.
+    auto busy = std::make_shared<BusyCursor>();
+    auto result = std::make_shared<LoadResult>();
+    loads_.start(
+        [request = std::move(request), result](ReadProgress& progress) mutable {
+            *result = RunLoad(std::move(request), &progress);
+        },
+        [this, busy, result]() mutable {
+            document_.ApplyLoad(std::move(*result));
+            if (afterLoad_)
+                afterLoad_();
+            busy.reset();
+        });
 }
 
 void DocumentCommands::OnLoadWeights() {

@@ -32,12 +32,12 @@ bool headerIs(TextScanner& in, int first, int second) {
 // Reads one of the separate files into its block; `label` is "X" or "Z".
 bool readSeparate(const std::string& label, const std::string& folder, const std::string& fileName,
                   int columns, int rows, Block& block, CellWeights& weights, Messages& messages) {
-    std::string text;
-    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
+    std::optional<TextScanner> file = TextScanner::OpenFile(ResolveAgainst(folder, fileName));
+    if (!file) {
         messages.error(label + " weight file not found: " + fileName);
         return false;
     }
-    TextScanner in(std::move(text));
+    TextScanner& in = *file;
     if (!headerIs(in, columns, rows)) {
         messages.warning(label + " weight file is not consistent with the model file.\n" +
                          fileName);
@@ -72,12 +72,12 @@ bool ReadWeightBlock(TextScanner& in, const std::string& fileName, Block& block,
 bool ReadWeightFile(int nx, int nz, const std::string& folder, const std::string& fileName,
                     CellWeights& weights, Messages& messages) {
     ClearWeights(weights);
-    std::string text;
-    if (!LoadTextFile(ResolveAgainst(folder, fileName), text)) {
+    std::optional<TextScanner> file = TextScanner::OpenFile(ResolveAgainst(folder, fileName));
+    if (!file) {
         messages.error("Weight file not found: " + fileName);
         return false;
     }
-    TextScanner in(std::move(text));
+    TextScanner& in = *file;
     if (!headerIs(in, nx, nz)) {
         messages.warning("Weight file is not consistent with the model file.\n" + fileName);
         return false;

@@ -47,8 +47,7 @@ TEST_F(ModelReaderTest, ConductivityIsStoredAsSinglePrecisionLog10AndBlankValues
 TEST_F(ModelReaderTest, RowsRunFromTheTopAndEachRowFromTheLeft) {
     ASSERT_EQ(read("3 2\r\n1 2 3\r\n4 5 6\r\n", Chargeability), ReadResult::Ok);
     ASSERT_EQ(model.values.size(), 2u);
-    EXPECT_EQ(model.values[0], (std::vector<float>{1, 2, 3}));
-    EXPECT_EQ(model.values[1], (std::vector<float>{4, 5, 6}));
+    EXPECT_EQ(model.values, (ValueGrid{{1, 2, 3}, {4, 5, 6}}));
     EXPECT_EQ(model.valueMin, 1.0);
     EXPECT_EQ(model.valueMax, 6.0);
 }

@@ -2,13 +2,16 @@
 // the same sequence of reads must give the same results, values (bit for bit), words,
 // failure states and remaining counts.
 #include "StreamScanner.h"
+#include "TestFiles.h"
 
 #include "document/TextScanner.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <random>
 #include <sstream>
 #include <string>
@@ -111,6 +114,46 @@ void ExpectSameTrace(const std::string& text, const std::vector<Step>& steps) {
     const auto expected = Trace<StreamScanner>(text, steps);
     const auto actual = Trace<TextScanner>(text, steps);
     ASSERT_EQ(expected, actual) << "text: \"" << Escaped(text) << "\"";
+}
+
+// The scanner on a file that it reads a few bytes at a time, so that pieces end at
+// every place in and between tokens: a token cut by a piece's end is scanned again
+// once the rest is there, and must read as on the whole text.
+class PiecewiseScanner {
+public:
+    static inline std::size_t pieceBytes = 1;
+
+    explicit PiecewiseScanner(const std::string& text) : in_(open(text)) {}
+    bool readInt(std::int32_t& value) { return in_.readInt(value); }
+    bool readFloat(float& value) { return in_.readFloat(value); }
+    bool readDouble(double& value) { return in_.readDouble(value); }
+    bool readWord(std::string& word) { return in_.readWord(word); }
+    void skipLine(std::size_t maxChars) { in_.skipLine(maxChars); }
+    bool failed() const { return in_.failed(); }
+    std::size_t remaining() { return in_.remaining(); }
+
+private:
+    static TextScanner open(const std::string& text) {
+        static const TestFolder folder;
+        static std::string written;
+        static std::string path;
+        static int files = 0;
+        if (path.empty() || written != text) {
+            // A new file each time: rewriting one in place makes the file system flush it.
+            std::filesystem::remove(path.empty() ? folder.at("none") : path);
+            path = folder.write("text-" + std::to_string(++files) + ".txt", text);
+            written = text;
+        }
+        return std::move(*TextScanner::OpenFile(path, nullptr, pieceBytes));
+    }
+    TextScanner in_;
+};
+
+void ExpectSameTraceInPieces(const std::string& text, const std::vector<Step>& steps) {
+    const auto expected = Trace<TextScanner>(text, steps);
+    const auto actual = Trace<PiecewiseScanner>(text, steps);
+    ASSERT_EQ(expected, actual) << "text: \"" << Escaped(text) << "\", pieces of "
+                                << PiecewiseScanner::pieceBytes;
 }
 
 // Every token that the stream treats in some special way.
@@ -311,6 +354,128 @@ TEST(TextScannerMatchesStream, RandomDocumentsOfAwkwardTokensAndSeparators) {
         }
         ExpectSameTrace(text, steps);
     }
+}
+
+TEST(TextScannerInPieces, EachAwkwardTokenCutAtEveryPlace) {
+    const std::vector<Op> reads = {Op::Int,  Op::Float, Op::Double,
+                                   Op::Word, Op::Skip,  Op::Remaining};
+    for (const std::size_t piece : {1u, 2u, 3u, 5u}) {
+        PiecewiseScanner::pieceBytes = piece;
+        for (const std::string& token : AwkwardTokens) {
+            for (const std::string& after : {std::string(), std::string("\r\n9 x")}) {
+                // Blanks in front move the token against the pieces' ends.
+                for (std::size_t shift = 0; shift < piece; ++shift) {
+                    const std::string text = std::string(shift + 1, ' ') + token + after;
+                    for (const Op first : reads)
+                        ExpectSameTraceInPieces(
+                            text, {{first}, {Op::Float}, {Op::Word}, {Op::Remaining}, {Op::Int}});
+                }
+            }
+        }
+    }
+}
+
+TEST(TextScannerInPieces, RandomDocumentsAndTokensLongerThanAPiece) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::size_t> token(0, AwkwardTokens.size() - 1);
+    std::uniform_int_distribution<std::size_t> separator(0, Separators.size() - 1);
+    std::uniform_int_distribution<int> op(0, 5);
+    std::uniform_int_distribution<int> count(0, 40);
+    for (int doc = 0; doc < 1500; ++doc) {
+        std::string text;
+        const int tokens = count(random);
+        for (int t = 0; t < tokens; ++t) {
+            const int what = count(random);
+            text += what < 10    ? RandomNumberText(random)
+                    : what == 40 ? std::string(300, '7') // longer than every piece
+                                 : AwkwardTokens[token(random)];
+            text += Separators[separator(random)];
+            if (count(random) == 0)
+                text += std::string(95 + count(random) % 10, '#') + "\n";
+        }
+        std::vector<Step> steps;
+        const int reads = count(random) + 1;
+        for (int s = 0; s < reads; ++s) {
+            const Op kind = static_cast<Op>(op(random));
+            steps.push_back({kind, kind == Op::Skip ? std::size_t(count(random) * 5) : 100});
+        }
+        for (const std::size_t piece : {1u, 4u, 64u}) {
+            PiecewiseScanner::pieceBytes = piece;
+            ExpectSameTraceInPieces(text, steps);
+        }
+    }
+}
+
+// Numbers read in bulk (the models' fast path) must be the very reads one at a time
+// gives: on long texts, where the bulk path runs, with awkward tokens in between.
+TEST(TextScannerMatchesStream, FloatsReadInBulkAsOneAtATime) {
+    std::mt19937 random(17);
+    std::uniform_int_distribution<std::size_t> token(0, AwkwardTokens.size() - 1);
+    std::uniform_int_distribution<std::size_t> separator(0, Separators.size() - 2); // not ""
+    std::uniform_int_distribution<int> percent(0, 99);
+    const TestFolder folder;
+    for (int doc = 0; doc < 60; ++doc) {
+        std::string text;
+        for (int t = 0; t < 3000; ++t) {
+            const int what = percent(random);
+            char plain[32];
+            std::snprintf(plain, sizeof plain, what < 40 ? "%.5e" : "%.6g",
+                          std::pow(10.0, percent(random) / 10.0 - 5.0));
+            text += what < 90   ? std::string(plain)
+                    : what < 99 ? RandomNumberText(random)
+                                : AwkwardTokens[token(random)];
+            text += Separators[separator(random)];
+        }
+        // One at a time through the stream, until a read fails.
+        StreamScanner stream(text);
+        std::vector<std::string> expected;
+        for (float v = 0; stream.readFloat(v);)
+            expected.push_back(Bits(v));
+        expected.push_back("failed " + std::to_string(stream.remaining()));
+
+        const std::string path = folder.write("bulk.txt", text);
+        for (const std::size_t piece : {std::size_t{100}, TextScanner::DefaultChunkBytes}) {
+            auto in = TextScanner::OpenFile(path, nullptr, piece);
+            std::vector<std::string> actual;
+            float batch[50];
+            for (;;) {
+                const std::size_t n = in->readPlainFloats(batch, 1 + random() % 50);
+                for (std::size_t i = 0; i < n; ++i)
+                    actual.push_back(Bits(batch[i]));
+                float v = 0;
+                if (!in->readFloat(v))
+                    break;
+                actual.push_back(Bits(v));
+            }
+            actual.push_back("failed " + std::to_string(in->remaining()));
+            ASSERT_EQ(actual, expected) << "document " << doc << ", pieces of " << piece;
+        }
+    }
+}
+
+// A file rewritten while it is read (an inversion writing its next model) gives
+// whatever the file holds at each read, and never a crash.
+TEST(TextScannerInPieces, AFileThatShrinksOrGrowsWhileItIsRead) {
+    const TestFolder folder;
+    const std::string path = folder.write("values.txt", "1 2 3 4 5 6 7 8 9 10");
+    auto in = TextScanner::OpenFile(path, nullptr, 4);
+    ASSERT_TRUE(in);
+    std::int32_t v = 0;
+    ASSERT_TRUE(in->readInt(v) && in->readInt(v));
+    std::filesystem::resize_file(path, 6); // "1 2 3 "
+    EXPECT_EQ(in->remaining(), 3u);        // " 3 "
+    ASSERT_TRUE(in->readInt(v));
+    EXPECT_EQ(v, 3);
+    EXPECT_FALSE(in->readInt(v));
+
+    folder.write("values.txt", "1 2 3");
+    in = TextScanner::OpenFile(path, nullptr, 4);
+    ASSERT_TRUE(in->readInt(v) && in->readInt(v));
+    folder.write("values.txt", "1 2 3 4 5 6 7 8 9 10 11 12");
+    std::vector<std::int32_t> rest;
+    while (in->readInt(v))
+        rest.push_back(v);
+    EXPECT_EQ(rest, (std::vector<std::int32_t>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 }
 
 // The stream semantics the readers rely on, stated once in readable form; both

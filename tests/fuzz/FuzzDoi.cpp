@@ -24,10 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         document.mesh.xNodes.push_back(i * (10.0 + i));
     for (int k = 0; k <= document.mesh.nz; ++k)
         document.mesh.zNodes.push_back(k * 5.0);
-    document.model.values.assign(static_cast<std::size_t>(document.mesh.nz), {});
+    document.model.values = ValueGrid(static_cast<std::size_t>(document.mesh.nz),
+                                      static_cast<std::size_t>(document.mesh.nx));
     for (int k = 0; k < document.mesh.nz; ++k) {
         for (int i = 0; i < document.mesh.nx; ++i)
-            document.model.values[k].push_back(-2.0f - 0.25f * static_cast<float>(k + i % 2));
+            document.model.values[k][i] = -2.0f - 0.25f * static_cast<float>(k + i % 2);
     }
     document.loaded = true;
 

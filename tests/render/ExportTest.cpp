@@ -1,6 +1,7 @@
 #include "SectionFixture.h"
 
 #include "plot/PageExport.h"
+#include "plot/PngWriter.h"
 
 #include <QFile>
 #include <QPainter>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -81,6 +84,40 @@ TEST(Export, UnwritablePlaceIsReported) {
     EXPECT_FALSE(ExportPage("/nonexistent-folder/x.png", ExportFormat::Png, f.document, f.state,
                             Client, error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// The PNG writer compresses in two halves on two threads: the file must decode to the
+// very pixels of the image, whatever its size and wherever the halves meet.
+TEST(Export, PngDecodesToTheImagePixelForPixel) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("picture.png");
+    std::mt19937 random(3);
+    std::vector<QImage> images;
+    for (const QSize size :
+         {QSize(1, 1), QSize(7, 3), QSize(301, 63), QSize(257, 64), QSize(1000, 701)}) {
+        QImage noise(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                // Runs of repeated colours between the noise, as in a section picture.
+                const QRgb colour = random() % 4 == 0
+                                        ? qRgb(int(random() % 256), 7, int(random() % 256))
+                                        : qRgb(y % 256, 40, 200);
+                noise.setPixel(x, y, colour);
+            }
+        }
+        images.push_back(noise);
+    }
+    SectionFixture f;
+    f.loadSmallSection();
+    images.push_back(f.render(Client));
+    for (const QImage& image : images) {
+        ASSERT_TRUE(WritePng(image, file));
+        const QImage decoded(file, "PNG");
+        ASSERT_EQ(decoded.size(), image.size());
+        EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), image)
+            << image.width() << " x " << image.height();
+        EXPECT_EQ(decoded.dotsPerMeterX(), image.dotsPerMeterX());
+    }
 }
 
 } // namespace

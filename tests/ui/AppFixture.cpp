@@ -11,6 +11,8 @@ void AppFixture::TearDown() {
 
 bool AppFixture::start(const std::vector<std::string>& args, const std::string& launchFolder) {
     app = std::make_unique<CTest1App>(messages);
+    // Open and Reload end before the command returns, so the tests can look at once.
+    app->SetLoadsInBackground(false);
     app->SetDialogRunner([this](QDialog& dialog) {
         ++dialogsRun;
         return answer(dialog);
