@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegion>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace {
@@ -27,6 +28,26 @@ bool PaintVector(QPaintDevice& device, const CTest1Doc& document, const ViewStat
     PaintPage(painter, document, state, mapping, QRegion(QRect(QPoint(0, 0), size)));
     if (!painter.end()) {
         error = QStringLiteral("cannot finish writing the file");
+        return false;
+    }
+    return true;
+}
+
+// The painters write through a save file, so that a picture appears whole or not at all
+// and a failed write (a full disk) names its reason instead of leaving a cut file.
+QString CannotWrite(const QString& fileName, const QString& reason) {
+    return QStringLiteral("cannot write ") + fileName + QStringLiteral(": ") + reason;
+}
+
+bool Commit(QSaveFile& file, bool painted, QString& error) {
+    if (!painted || file.error() != QFileDevice::NoError) {
+        if (file.error() != QFileDevice::NoError)
+            error = CannotWrite(file.fileName(), file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = CannotWrite(file.fileName(), file.errorString());
         return false;
     }
     return true;
@@ -54,29 +75,48 @@ bool ExportPage(const QString& fileName, ExportFormat format, const CTest1Doc& d
     switch (format) {
     case ExportFormat::Png: {
         const QImage image = RenderPageImage(document, state, client);
-        if (!WritePng(image, fileName)) {
-            error = QStringLiteral("cannot write ") + fileName;
+        QString reason;
+        if (!WritePng(image, fileName, reason)) {
+            error = CannotWrite(fileName, reason);
             return false;
         }
         return true;
     }
     case ExportFormat::Svg: {
-        QSvgGenerator generator;
-        generator.setFileName(fileName);
-        generator.setSize(size);
-        generator.setViewBox(QRect(QPoint(0, 0), size));
-        generator.setResolution(VectorDpi);
-        generator.setTitle(QStringLiteral("Model section"));
-        return PaintVector(generator, document, state, mapping, error);
+        QSaveFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly)) {
+            error = CannotWrite(fileName, file.errorString());
+            return false;
+        }
+        bool painted = false;
+        {
+            QSvgGenerator generator;
+            generator.setOutputDevice(&file);
+            generator.setSize(size);
+            generator.setViewBox(QRect(QPoint(0, 0), size));
+            generator.setResolution(VectorDpi);
+            generator.setTitle(QStringLiteral("Model section"));
+            painted = PaintVector(generator, document, state, mapping, error);
+        }
+        return Commit(file, painted, error);
     }
     case ExportFormat::Pdf: {
-        QPdfWriter writer(fileName);
-        writer.setResolution(VectorDpi);
-        const QSizeF points(size.width() * 72.0 / VectorDpi, size.height() * 72.0 / VectorDpi);
-        writer.setPageSize(QPageSize(points, QPageSize::Point));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        writer.setTitle(QStringLiteral("Model section"));
-        return PaintVector(writer, document, state, mapping, error);
+        QSaveFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly)) {
+            error = CannotWrite(fileName, file.errorString());
+            return false;
+        }
+        bool painted = false;
+        {
+            QPdfWriter writer(&file);
+            writer.setResolution(VectorDpi);
+            const QSizeF points(size.width() * 72.0 / VectorDpi, size.height() * 72.0 / VectorDpi);
+            writer.setPageSize(QPageSize(points, QPageSize::Point));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            writer.setTitle(QStringLiteral("Model section"));
+            painted = PaintVector(writer, document, state, mapping, error);
+        }
+        return Commit(file, painted, error);
     }
     case ExportFormat::Unknown:
         break;

@@ -1,7 +1,7 @@
 #include "plot/PngWriter.h"
 
-#include <QFile>
 #include <QImage>
+#include <QSaveFile>
 
 #include <zlib.h>
 
@@ -152,13 +152,30 @@ std::vector<unsigned char> EncodePng(const QImage& image) {
 }
 } // namespace
 
-bool WritePng(const QImage& image, const QString& fileName) {
-    if (image.format() != QImage::Format_RGB32 || image.isNull() || !image.textKeys().isEmpty())
-        return image.save(fileName, "PNG");
-    const std::vector<unsigned char> png = EncodePng(image);
-    QFile file(fileName);
-    if (png.empty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+bool WritePng(const QImage& image, const QString& fileName, QString& error) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
         return false;
-    const auto size = static_cast<qint64>(png.size());
-    return file.write(reinterpret_cast<const char*>(png.data()), size) == size && file.flush();
+    }
+    bool written = false;
+    if (image.format() != QImage::Format_RGB32 || image.isNull() || !image.textKeys().isEmpty()) {
+        written = image.save(&file, "PNG");
+    } else {
+        const std::vector<unsigned char> png = EncodePng(image);
+        const auto size = static_cast<qint64>(png.size());
+        written = size > 0 && file.write(reinterpret_cast<const char*>(png.data()), size) == size;
+    }
+    if (!written) {
+        error = file.error() != QFileDevice::NoError
+                    ? file.errorString()
+                    : QStringLiteral("the picture cannot be encoded");
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
 }

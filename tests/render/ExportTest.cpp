@@ -77,13 +77,18 @@ TEST(Export, PdfIsWrittenAsOnePage) {
     EXPECT_TRUE(pdf.contains("/Subtype /Image"));
 }
 
-TEST(Export, UnwritablePlaceIsReported) {
+TEST(Export, UnwritablePlaceIsReportedWithItsReason) {
     SectionFixture f;
     f.loadSmallSection();
-    QString error;
-    EXPECT_FALSE(ExportPage("/nonexistent-folder/x.png", ExportFormat::Png, f.document, f.state,
-                            Client, error));
-    EXPECT_FALSE(error.isEmpty());
+    for (const auto format : {ExportFormat::Png, ExportFormat::Svg, ExportFormat::Pdf}) {
+        QString error;
+        EXPECT_FALSE(
+            ExportPage("/nonexistent-folder/x", format, f.document, f.state, Client, error));
+        // The file's name and the system's reason, not only that something failed.
+        EXPECT_TRUE(error.startsWith("cannot write /nonexistent-folder/x: "))
+            << error.toStdString();
+        EXPECT_GT(error.size(), QString("cannot write /nonexistent-folder/x: ").size());
+    }
 }
 
 // The PNG writer compresses in two halves on two threads: the file must decode to the
@@ -111,7 +116,8 @@ TEST(Export, PngDecodesToTheImagePixelForPixel) {
     f.loadSmallSection();
     images.push_back(f.render(Client));
     for (const QImage& image : images) {
-        ASSERT_TRUE(WritePng(image, file));
+        QString error;
+        ASSERT_TRUE(WritePng(image, file, error)) << error.toStdString();
         const QImage decoded(file, "PNG");
         ASSERT_EQ(decoded.size(), image.size());
         EXPECT_EQ(decoded.convertToFormat(QImage::Format_RGB32), image)

@@ -52,11 +52,11 @@ TEST_F(RenderCli, WritesThePageAtTheClientAreasScale) {
     // The section's top-left corner is at pixel (100, 50); the first cell is dark blue.
     EXPECT_EQ(image.pixel(100 + 10, 50 + 10) & 0xffffff, qRgb(0, 0, 139) & 0xffffffu);
 
-    EXPECT_EQ(run(QStringList{"-o", path("b.png")} + data()), 0);
+    EXPECT_EQ(run(QStringList{"-o", path("b.png")} + data()), 0) << err.toStdString();
     EXPECT_EQ(QImage(path("b.png")).size(), QSize(1600, 490));
-    EXPECT_EQ(run(QStringList{"--output=" + path("c.svg")} + data()), 0);
+    EXPECT_EQ(run(QStringList{"--output=" + path("c.svg")} + data()), 0) << err.toStdString();
     EXPECT_TRUE(QFile::exists(path("c.svg")));
-    EXPECT_EQ(run(QStringList{"-o", path("d.pdf")} + data()), 0);
+    EXPECT_EQ(run(QStringList{"-o", path("d.pdf")} + data()), 0) << err.toStdString();
     EXPECT_TRUE(QFile::exists(path("d.pdf")));
 }
 
