@@ -4,7 +4,6 @@
 #include "document/DoiIndex.h"
 #include "document/ModelComparison.h"
 #include "export/AtomicFile.h"
-#include "export/FloatText.h"
 
 #include <algorithm>
 #include <bit>
@@ -28,10 +27,12 @@ public:
 
     void text(std::string_view text) { buffer_.append(text); }
     void character(char c) { buffer_.push_back(c); }
-    // printf's "%.9g", without its locale and its cost.
+    // printf's "%.9g" (enough digits to read the same float back), without its locale.
     void value(float value) {
         char text[32];
-        buffer_.append(text, FormatFloat9(text, value));
+        buffer_.append(text, std::to_chars(text, text + sizeof text, static_cast<double>(value),
+                                           std::chars_format::general, 9)
+                                 .ptr);
     }
     template <typename T> void raw(T value) {
         char bytes[sizeof(T)];

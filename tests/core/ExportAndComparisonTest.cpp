@@ -7,7 +7,6 @@
 #include "document/ModelComparison.h"
 #include "document/RecordingMessages.h"
 #include "export/CellExport.h"
-#include "export/FloatText.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +16,6 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
-#include <random>
 #include <sstream>
 
 namespace {
@@ -39,39 +37,6 @@ TEST(Comparison, PercentAndRatioInTheShownQuantity) {
     EXPECT_TRUE(std::isnan(ComparisonValue(0.0f, 3.0f, Chargeability, true, Mode::Percent)));
     EXPECT_TRUE(std::isnan(ComparisonValue(2.0f, -1.0f, Chargeability, true, Mode::Ratio)));
     EXPECT_NEAR(ComparisonValue(2.0f, -1.0f, Chargeability, true, Mode::Percent), -150.0, 1e-9);
-}
-
-TEST(FloatText, WritesWhatPrintfWritesForEveryKindOfFloat) {
-    const auto expectPrintf = [](float value) {
-        char fast[32];
-        char slow[32];
-        *FormatFloat9(fast, value) = '\0';
-        std::snprintf(slow, sizeof slow, "%.9g", static_cast<double>(value));
-        EXPECT_STREQ(fast, slow) << "bits " << std::hex << std::bit_cast<std::uint32_t>(value);
-        return std::strcmp(fast, slow) == 0;
-    };
-    // Random bit patterns reach every exponent; the floats beside each power of ten and
-    // of two test the decade and the rounding at its edges.
-    std::mt19937 random(17);
-    for (int i = 0; i < 300000; ++i) {
-        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
-        if (std::isfinite(value) && !expectPrintf(value))
-            return;
-    }
-    for (int power = -45; power <= 38; ++power) {
-        for (const double base : {std::pow(10.0, power), std::ldexp(1.0, power * 3)}) {
-            float value = std::nextafter(static_cast<float>(base), 0.0f);
-            for (int step = 0; step < 3 && std::isfinite(value); ++step) {
-                expectPrintf(value);
-                expectPrintf(-value);
-                value = std::nextafter(value, std::numeric_limits<float>::infinity());
-            }
-        }
-    }
-    // Exact halves at the tenth digit round to the even ninth.
-    for (const float value :
-         {0.0f, -0.0f, 0.01f, 999999999.0f, 1e-5f, 1000000.125f, 1000000.375f, 9999999.5f})
-        expectPrintf(value);
 }
 
 // A 4 x 3 cell chargeability model on 10 m cells, filled in memory.
