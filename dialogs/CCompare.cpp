@@ -1,9 +1,7 @@
 #include "dialogs/CCompare.h"
 
 #include "dialogs/CEditDrop.h"
-#include "dialogs/FileChooser.h"
 #include "dialogs/FileNameBox.h"
-#include "document/TextFile.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -71,10 +69,8 @@ void CCompare::showEvent(QShowEvent* event) {
 void CCompare::onOk() {
     fileName = FileNameFrom(fileBox_->text());
     ratio = ratio_->isChecked();
-    if (!CheckNamedFileExists(messages_, folder_, fileName, "Comparison model", fileBox_))
+    if (!TakeNamedFile(messages_, folder_, fileName, "Comparison model", fileBox_))
         return;
-    // Remembered for later runs, when the document's folder may have moved.
-    fileName = ResolveAgainst(folder_, fileName);
     resetRequested = false;
     accept();
 }
@@ -85,10 +81,5 @@ void CCompare::onReset() {
 }
 
 void CCompare::onBrowse() {
-    const QString chosen =
-        ChooseFileToOpen(this, QString(), ChooserStart(folder_), QStringLiteral("Model (*)"));
-    if (chosen.isEmpty())
-        return;
-    fileName = ChosenFileName(folder_, chosen);
-    fileBox_->setText(FileNameText(fileName));
+    BrowseForModelFile(this, folder_, fileName, fileBox_);
 }

@@ -1,9 +1,7 @@
 #include "dialogs/CDoi.h"
 
 #include "dialogs/CEditDrop.h"
-#include "dialogs/FileChooser.h"
 #include "dialogs/FileNameBox.h"
-#include "document/TextFile.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -107,10 +105,8 @@ void CDoi::onOk() {
     else if (sensitivity_->isChecked())
         useRecoveredModel = false;
     fade = fade_->isChecked();
-    if (!CheckNamedFileExists(messages_, folder_, fileName, "DOI model", fileBox_))
+    if (!TakeNamedFile(messages_, folder_, fileName, "DOI model", fileBox_))
         return;
-    // Remembered for later runs, when the document's folder may have moved.
-    fileName = ResolveAgainst(folder_, fileName);
     resetRequested = false;
     accept();
 }
@@ -122,10 +118,5 @@ void CDoi::onReset() {
 }
 
 void CDoi::onBrowse() {
-    const QString chosen =
-        ChooseFileToOpen(this, QString(), ChooserStart(folder_), QStringLiteral("Model (*)"));
-    if (chosen.isEmpty())
-        return;
-    fileName = ChosenFileName(folder_, chosen);
-    fileBox_->setText(FileNameText(fileName));
+    BrowseForModelFile(this, folder_, fileName, fileBox_);
 }

@@ -1,11 +1,13 @@
 #include "dialogs/FileNameBox.h"
 
+#include "dialogs/FileChooser.h"
 #include "document/Messages.h"
 #include "document/TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QWidget>
 
 QString FileNameText(const std::string& name) {
@@ -38,4 +40,22 @@ QString ChooserStart(const std::string& folder, const QString& startName) {
 
 std::string ChosenFileName(const std::string& folder, const QString& chosen) {
     return FileNameFrom(QFileInfo(QDir(FileNameText(folder)), chosen).absoluteFilePath());
+}
+
+bool TakeNamedFile(Messages& messages, const std::string& folder, std::string& name,
+                   const std::string& label, QWidget* box) {
+    if (!CheckNamedFileExists(messages, folder, name, label, box))
+        return false;
+    name = ResolveAgainst(folder, name);
+    return true;
+}
+
+void BrowseForModelFile(QWidget* parent, const std::string& folder, std::string& name,
+                        QLineEdit* box) {
+    const QString chosen =
+        ChooseFileToOpen(parent, QString(), ChooserStart(folder), QStringLiteral("Model (*)"));
+    if (chosen.isEmpty())
+        return;
+    name = ChosenFileName(folder, chosen);
+    box->setText(FileNameText(name));
 }

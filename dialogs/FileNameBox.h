@@ -5,6 +5,7 @@
 #include <string>
 
 class Messages;
+class QLineEdit;
 class QWidget;
 
 // File names are bytes on this platform; the dialogs' boxes show them in the local
@@ -25,3 +26,14 @@ QString ChooserStart(const std::string& folder, const QString& startName = QStri
 
 // A chosen file's full path, clean; a relative answer is taken from the folder.
 std::string ChosenFileName(const std::string& folder, const QString& chosen);
+
+// The check above for a dialog that remembers its file: on success the name becomes
+// absolute, taken against the folder the check used, so that it keeps its meaning when
+// the document's folder moves.
+bool TakeNamedFile(Messages& messages, const std::string& folder, std::string& name,
+                   const std::string& label, QWidget* box);
+
+// "Browse" for a model file: the chooser starts in the folder; a chosen file becomes the
+// name and is shown in the box. Nothing changes when the chooser is cancelled.
+void BrowseForModelFile(QWidget* parent, const std::string& folder, std::string& name,
+                        QLineEdit* box);
