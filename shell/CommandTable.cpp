@@ -63,7 +63,8 @@ constexpr Command Commands[] = {
      .place = 9,
      .toolbarGapAfter = true,
      .owner = Owner::Document,
-     .run = [](C c) { c.app.follower().setOn(!c.app.follower().isOn()); },
+     // Turned on, it first catches up with what was written meanwhile.
+     .run = [](C c) { c.app.follower().setOn(!c.app.follower().isOn(), true); },
      .enabled = Loaded,
      .checked = [](C c) { return c.app.follower().isOn(); }},
     {.id = ID_LOAD_WEIGHTS,

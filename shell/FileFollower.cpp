@@ -57,15 +57,17 @@ FileFollower::FileFollower(CTest1Doc& document, CTest1View& view, ViewCommands& 
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &FileFollower::tick);
 }
 
-void FileFollower::setOn(bool on) {
+void FileFollower::setOn(bool on, bool readNow) {
     if (on == on_ || (on && !document_.loaded))
         return;
     on_ = on;
     ++generation_;
     if (on) {
         targets_.clear();
-        retarget();
+        retarget(readNow);
         poll_.start();
+        if (readNow)
+            tick();
         return;
     }
     poll_.stop();
@@ -78,7 +80,7 @@ void FileFollower::setOn(bool on) {
     setIdleText(CMainFrame::IdleText);
 }
 
-void FileFollower::retarget() {
+void FileFollower::retarget(bool readNow) {
     if (!on_)
         return;
     if (!document_.loaded) {
@@ -99,7 +101,7 @@ void FileFollower::retarget() {
         target.path = paths[i];
         target.isModel = i == 0;
         target.settle = FileSettle(target.isModel);
-        target.settle.reset(LookAt(target.path, target.isModel), now());
+        target.settle.reset(readNow ? FileLook{} : LookAt(target.path, target.isModel), now());
     }
     if (!watcher_.files().isEmpty())
         watcher_.removePaths(watcher_.files());
@@ -113,13 +115,15 @@ void FileFollower::watch() {
     for (Target& target : targets_) {
         // A file replaced by a rename, or deleted and made again, is another file: the
         // watch on the old one would hear nothing more.
+        // (The watcher itself drops a path whose file was deleted.)
         const FileLook& look = target.settle.last();
         const QString path = QString::fromStdString(target.path);
-        if (target.watchedInode != 0 && (!look.exists || look.inode != target.watchedInode)) {
+        bool watched = watcher_.files().contains(path);
+        if (watched && (!look.exists || look.inode != target.watchedInode)) {
             watcher_.removePath(path);
-            target.watchedInode = 0;
+            watched = false;
         }
-        if (look.exists && target.watchedInode == 0 && watcher_.addPath(path))
+        if (look.exists && !watched && watcher_.addPath(path))
             target.watchedInode = look.inode;
         // The folder tells of files made, removed and renamed there.
         const QString folder = QFileInfo(path).absolutePath();

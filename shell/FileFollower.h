@@ -29,12 +29,13 @@ public:
                  BackgroundLoad& loads, QObject* parent = nullptr);
 
     // Starting needs loaded data; stopping drops the watches, the timers and the result
-    // of a read still running.
-    void setOn(bool on);
+    // of a read still running. readNow: the files are read once they are still, changed
+    // or not (they may have changed while nobody followed them).
+    void setOn(bool on, bool readNow = false);
     bool isOn() const { return on_; }
     // After a load: follows the document's files as they are named now, and stops when
     // nothing is loaded.
-    void retarget();
+    void retarget() { retarget(false); }
 
     // The messages of the last followed read, which nobody was shown.
     const std::vector<RecordingMessages::Entry>& lastMessages() const { return lastMessages_; }
@@ -53,9 +54,10 @@ private:
         std::string path;
         bool isModel = false;
         FileSettle settle;
-        std::uint64_t watchedInode = 0; // the file the watcher is on; 0: none
+        std::uint64_t watchedInode = 0; // the file the watcher is on
     };
     std::int64_t now() const { return clock_.elapsed(); }
+    void retarget(bool readNow);
     void look();
     void watch();
     void tick();

@@ -131,6 +131,18 @@ TEST_F(FollowTest, ReloadKeepsTheDisplayWaitsOutAHalfWrittenFileAndStopsForAnoth
     EXPECT_EQ(view().state().settings.rangeMax, typedMax);
     EXPECT_TRUE(messages.entries.empty());
 
+    // Turned off, nothing is watched; turned on again, it catches up.
+    frame().Dispatch(ID_FOLLOW_FILES);
+    EXPECT_FALSE(app->follower().isOn());
+    EXPECT_EQ(idle(), CMainFrame::IdleText);
+    const auto followed = doc().model.values;
+    folder.write("model.txt", ModelText(Nx, Nz, 4));
+    QTest::qWait(FileFollower::TickMs + 2 * FileSettle::StillMs);
+    EXPECT_EQ(doc().model.values, followed);
+    frame().Dispatch(ID_FOLLOW_FILES);
+    EXPECT_TRUE(checked(ID_FOLLOW_FILES));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doc().model.values != followed; }, 4000));
+
     // A model for another mesh ends the following as Reload would end.
     folder.write("model.txt", ModelText(Nz, Nx, 3));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !app->follower().isOn(); }, 4000));
