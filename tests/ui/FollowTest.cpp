@@ -8,6 +8,7 @@
 #include "document/ModelReader.h"
 #include "doi/DoiComputation.h"
 #include "plot/ValueScale.h"
+#include "shell/BackgroundLoad.h"
 #include "shell/CommandIds.h"
 #include "shell/FileFollower.h"
 
@@ -15,9 +16,12 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <set>
+#include <thread>
 
 namespace {
 using Kind = RecordingMessages::Kind;
@@ -154,6 +158,27 @@ TEST_F(FollowTest, ReloadKeepsTheDisplayWaitsOutAHalfWrittenFileAndStopsForAnoth
     EXPECT_EQ(idle(), CMainFrame::IdleText);
     EXPECT_EQ(frame().StatusText(), CMainFrame::IdleText);
     (void)model;
+}
+
+TEST_F(FollowTest, AChangeDuringAnotherLoadIsReadOnceThatLoadHasEnded) {
+    folder.write("grid.msh", "1 0 400 40\n1 0 100 10\n");
+    folder.write("model.txt", ModelText(Nx, Nz, 0));
+    startFollowing({"grid.msh", "model.txt"});
+    // Another load (an Open, say) that runs until the test lets it end.
+    std::atomic<bool> release{false};
+    ASSERT_TRUE(app->loads().start(
+        [&](ReadProgress&) {
+            while (!release)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        },
+        [] {}));
+    const auto values = doc().model.values;
+    folder.write("model.txt", ModelText(Nx, Nz, 1));
+    QTest::qWait(FileFollower::TickMs + 2 * FileSettle::StillMs);
+    EXPECT_EQ(doc().model.values, values);
+    release = true;
+    ASSERT_TRUE(waitForIdle(" Updated "));
+    EXPECT_NE(doc().model.values, values);
 }
 
 TEST_F(FollowTest, AWriterRewritingTheModel200TimesIsOnlyEverSeenWhole) {
