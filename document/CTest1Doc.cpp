@@ -69,6 +69,7 @@ bool CTest1Doc::TakeCommandLine(const std::vector<std::string>& args,
     argPadRight = line.padRight;
     argPadBottom = line.padBottom;
     chiText = line.chiText;
+    argFollow = line.follow;
     if (!line.hasNames)
         return true;
 
@@ -145,6 +146,8 @@ bool CTest1Doc::ApplyLoad(LoadResult&& result) {
     const LoadRequest& request = result.request;
     const bool open = request.kind == LoadRequest::Kind::Open;
     const bool startup = request.kind == LoadRequest::Kind::Startup;
+    const bool follow = request.kind == LoadRequest::Kind::Follow;
+    const bool reload = request.kind == LoadRequest::Kind::Reload || follow;
     if (open) {
         // Open drops the data and the weights whatever its outcome.
         modelFileName = request.modelFileName;
@@ -156,23 +159,14 @@ bool CTest1Doc::ApplyLoad(LoadResult&& result) {
         weightsLoaded = false;
         convergenceLoaded = result.convergenceRead;
     }
-    loaded = false;
-    for (const RecordingMessages::Entry& entry : result.messages) {
-        switch (entry.kind) {
-        case RecordingMessages::Kind::Error:
-            messages_.error(entry.text);
-            break;
-        case RecordingMessages::Kind::Warning:
-            messages_.warning(entry.text);
-            break;
-        case RecordingMessages::Kind::Information:
-            messages_.information(entry.text);
-            break;
-        case RecordingMessages::Kind::Question:
-            messages_.askYesNo(entry.text);
-            break;
-        }
-    }
+    // A re-read that could not read the model keeps the data shown, so the next try is
+    // one key away; a model for another mesh leaves only Open to go on with.
+    if (!(reload && loaded && !result.complete && !result.otherCounts))
+        loaded = false;
+    // A followed file is often caught half-written: such a read is not reported, only
+    // the model for another mesh that ends the following.
+    if (!follow || result.otherCounts)
+        ShowMessages(result.messages);
     // A model that was read retitles the document although a later read failed.
     if (result.modelRead) {
         title = std::move(result.title);
@@ -194,16 +188,39 @@ bool CTest1Doc::ApplyLoad(LoadResult&& result) {
         mesh = std::move(result.mesh);
         if (startup)
             history = std::move(result.history);
-    } else if (convergenceLoaded) {
+    } else if (convergenceLoaded && (result.convergenceRead || !follow)) {
+        // While following, a convergence file caught mid-write keeps the history shown.
         history = std::move(result.history);
         convergenceLoaded = result.convergenceRead;
     }
     loaded = true;
     // At start-up nothing shows the document yet: its views are brought up to date as
     // they are made.
-    if (!startup)
+    if (!startup) {
+        followedUpdate = follow;
         UpdateAllViews();
+        followedUpdate = false;
+    }
     return true;
+}
+
+void CTest1Doc::ShowMessages(const std::vector<RecordingMessages::Entry>& entries) {
+    for (const RecordingMessages::Entry& entry : entries) {
+        switch (entry.kind) {
+        case RecordingMessages::Kind::Error:
+            messages_.error(entry.text);
+            break;
+        case RecordingMessages::Kind::Warning:
+            messages_.warning(entry.text);
+            break;
+        case RecordingMessages::Kind::Information:
+            messages_.information(entry.text);
+            break;
+        case RecordingMessages::Kind::Question:
+            messages_.askYesNo(entry.text);
+            break;
+        }
+    }
 }
 
 void CTest1Doc::OnMeshStatistics() const {

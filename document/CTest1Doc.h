@@ -73,14 +73,19 @@ public:
                    const std::string& outputName, ModelKind kind);
     // "Reload": the model again, with the loaded cell counts, and the convergence file
     // if one is loaded; the mesh and the weights stay. True when the views were told
-    // to update; otherwise the document is left not loaded. Does nothing unless loaded.
+    // to update. A model that cannot be read leaves the data as they were and still
+    // loaded; a model for another mesh leaves the document not loaded. Does nothing
+    // unless loaded.
     bool OnReload();
 
     // The same two loads in steps, so that the files can be read on another thread
     // while the document stays as it is (RunLoad in LoadJob.h): the request copies what
     // the reads need, ApplyLoad shows the reads' messages and then leaves the document
     // as LoadFiles or OnReload would have, with the same return value. A Reload
-    // request is only made while loaded.
+    // request is only made while loaded. A Follow result (a Reload request with its
+    // kind set to Follow) is applied as a Reload, but shows no message unless the
+    // model is for another mesh, keeps the history when only the convergence file
+    // failed, and tells the views with followedUpdate set.
     LoadRequest OpenRequest(const std::string& meshName, const std::string& modelName,
                             const std::string& outputName, ModelKind kind) const;
     LoadRequest ReloadRequest() const;
@@ -112,8 +117,15 @@ public:
     std::string title;
     // The command line's text after "/chi=", looked up at every convergence read.
     std::optional<std::string> chiText;
+    // "/follow" was given: the files are followed from the start.
+    bool argFollow = false;
+    // Set while the views are told of a followed file's new values: they keep what the
+    // user set up (display settings, zoom, a typed range) instead of starting afresh.
+    bool followedUpdate = false;
 
 private:
+    void ShowMessages(const std::vector<RecordingMessages::Entry>& entries);
+
     Messages& messages_;
     std::string folder_;
     std::vector<std::function<void()>> updateListeners_;

@@ -26,7 +26,8 @@ std::string nameFrom(const std::string& arg) {
 } // namespace
 
 bool IsSwitchArgument(const std::string& arg) {
-    return arg == "/ip" || arg == "/conv" || startsWith(arg, "/padd=") || startsWith(arg, "/chi=");
+    return arg == "/ip" || arg == "/conv" || arg == "/follow" || startsWith(arg, "/padd=") ||
+           startsWith(arg, "/chi=");
 }
 
 bool ScanPadding(const std::string& text, std::int32_t& left, std::int32_t& right,
@@ -59,6 +60,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             line.ip = true;
         } else if (arg == "/conv") {
             line.conv = true;
+        } else if (arg == "/follow") {
+            line.follow = true;
         } else if (startsWith(arg, "/padd=") && !paddSeen) {
             // The first "/padd=" counts, as a search of the whole text would find it.
             paddSeen = true;

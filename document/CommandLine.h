@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-// The program's arguments, already split. An argument that is exactly "/ip" or
-// "/conv", or begins with "/padd=" or "/chi=", is a switch; every other one is a
+// The program's arguments, already split. An argument that is exactly "/ip", "/conv"
+// or "/follow", or begins with "/padd=" or "/chi=", is a switch; every other one is a
 // file name. Switches are only looked for in switch arguments, never inside names,
 // since every absolute path begins with "/".
 struct CommandLine {
     bool ip = false;
     bool conv = false;
+    bool follow = false;
     // "/padd=" counts; -1 each unless exactly three numbers were converted.
     std::int32_t padLeft = -1;
     std::int32_t padRight = -1;

@@ -35,7 +35,7 @@ LoadResult RunLoad(LoadRequest request, ReadProgress* progress) {
     options.progress = progress;
     const LoadRequest& r = request;
     const bool open = r.kind == LoadRequest::Kind::Open;
-    const bool reload = r.kind == LoadRequest::Kind::Reload;
+    const bool reload = r.kind == LoadRequest::Kind::Reload || r.kind == LoadRequest::Kind::Follow;
     if (progress) {
         std::uint64_t total = FileSize(r.folder, r.modelFileName);
         if (!reload)
@@ -60,8 +60,10 @@ LoadResult RunLoad(LoadRequest request, ReadProgress* progress) {
     }
     result.mesh.nx = reload ? r.nx : 0;
     result.mesh.nz = reload ? r.nz : 0;
-    result.modelRead = ReadModel(result.folder, r.modelFileName, r.modelKind, result.mesh,
-                                 result.model, messages, options) == ReadResult::Ok;
+    const ReadResult modelResult = ReadModel(result.folder, r.modelFileName, r.modelKind,
+                                             result.mesh, result.model, messages, options);
+    result.modelRead = modelResult == ReadResult::Ok;
+    result.otherCounts = modelResult == ReadResult::OtherCounts;
     if (result.modelRead) {
         ModelPath path = ModelPathAfterRead(result.folder, r.modelFileName);
         result.title = std::move(path.title);

@@ -21,8 +21,9 @@
 // while the files are read, so a window can keep drawing it.
 struct LoadRequest {
     // Startup: the command line's files, before any window (a convergence file that is
-    // not there ends the start-up).
-    enum class Kind { Startup, Open, Reload };
+    // not there ends the start-up). Follow: a Reload of files that changed on disk while
+    // the viewer follows them; it shows no message of a failed read.
+    enum class Kind { Startup, Open, Reload, Follow };
     Kind kind = Kind::Open;
     std::string folder; // the document's folder when the load started
     // Open: names already made absolute against that folder.
@@ -44,13 +45,14 @@ struct LoadResult {
     LoadRequest request;
     std::vector<RecordingMessages::Entry> messages;
     bool modelRead = false;          // the model file was read
+    bool otherCounts = false;        // Reload: the model file is for another mesh
     bool complete = false;           // everything the load needs was read
     bool convergenceRead = false;    // the convergence file was read
     bool convergenceMissing = false; // Startup: it could not be opened
     std::string title;               // after the model was read: its absolute name
     std::string folder;              // after the model was read: the folder it moves to
     CellModel model;
-    MeshGrid mesh; // Startup and Open: counts and nodes; Reload: unused
+    MeshGrid mesh; // Startup and Open: counts and nodes; Reload and Follow: unused
     ConvergenceHistory history;
 };
 

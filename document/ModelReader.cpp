@@ -167,7 +167,7 @@ ReadResult ReadModel(const std::string& folder, const std::string& fileName, Mod
 
     if (mesh.nx > 0 && mesh.nz > 0 && (nx != mesh.nx || nz != mesh.nz)) {
         messages.warning("Cannot reload model if the mesh has changed.\nUse File | Open  instead.");
-        return ReadResult::Failed;
+        return ReadResult::OtherCounts;
     }
     mesh.nx = nx;
     mesh.nz = nz;

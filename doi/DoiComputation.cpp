@@ -59,10 +59,11 @@ bool readSecondModel(const std::string& folder, const std::string& fileName, con
     return true;
 }
 
-bool recoveredModelIndex(const CTest1Doc& doc, const Grid& b, DoiIndex& index, Messages& messages) {
-    const ValueGrid& a = doc.model.values;
-    const double mA = ReferenceLevel(a, doc.mesh.xNodes);
-    const double mB = ReferenceLevel(b, doc.mesh.xNodes);
+bool recoveredModelIndex(const MeshGrid& mesh, const CellModel& model, const Grid& b,
+                         DoiIndex& index, Messages& messages) {
+    const ValueGrid& a = model.values;
+    const double mA = ReferenceLevel(a, mesh.xNodes);
+    const double mB = ReferenceLevel(b, mesh.xNodes);
     // Equal levels (both 0 included, where the relative test divides 0 by 0) give no
     // usable denominator; opposite levels are fine although their mean is 0.
     if (mA == mB || std::fabs(2.0 * (mA - mB) / (mA + mB)) < 0.05 || !std::isfinite(mA - mB)) {
@@ -110,13 +111,20 @@ bool sensitivityIndex(const Grid& b, DoiIndex& index, Messages& messages) {
 
 bool ComputeDoi(const CTest1Doc& document, const std::string& fileName, DoiMethod method,
                 DoiIndex& index, Messages& messages) {
+    return ComputeDoi(document.folder(), document.modelKind, document.mesh, document.model,
+                      fileName, method, index, messages);
+}
+
+bool ComputeDoi(const std::string& folder, ModelKind kind, const MeshGrid& mesh,
+                const CellModel& model, const std::string& fileName, DoiMethod method,
+                DoiIndex& index, Messages& messages) {
     index.Clear();
-    const bool takeLog = method == DoiMethod::Sensitivity || document.modelKind == Conductivity;
+    const bool takeLog = method == DoiMethod::Sensitivity || kind == Conductivity;
     Grid b;
-    if (!readSecondModel(document.folder(), fileName, document.mesh, takeLog, b, messages))
+    if (!readSecondModel(folder, fileName, mesh, takeLog, b, messages))
         return false;
     const bool ok = method == DoiMethod::RecoveredModel
-                        ? recoveredModelIndex(document, b, index, messages)
+                        ? recoveredModelIndex(mesh, model, b, index, messages)
                         : sensitivityIndex(b, index, messages);
     if (!ok) {
         index.Clear();

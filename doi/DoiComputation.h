@@ -1,5 +1,9 @@
 #pragma once
 
+#include "document/CellModel.h"
+#include "document/MeshGrid.h"
+#include "document/ModelKind.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -15,6 +19,11 @@ enum class DoiMethod { RecoveredModel, Sensitivity };
 // failure shows its warning and leaves `shown` false. The document must hold a loaded model and
 // mesh.
 bool ComputeDoi(const CTest1Doc& document, const std::string& fileName, DoiMethod method,
+                DoiIndex& index, Messages& messages);
+// The same against a model that is not (yet) the document's, so that it can run on
+// another thread while the model is read there.
+bool ComputeDoi(const std::string& folder, ModelKind kind, const MeshGrid& mesh,
+                const CellModel& model, const std::string& fileName, DoiMethod method,
                 DoiIndex& index, Messages& messages);
 
 // The pieces, for tests. Values are nz rows of nx floats.

@@ -24,6 +24,7 @@ struct DisplaySettings {
     int fontHeight = 400; // logical units; the title is 100 units taller
     double rangeMin = 0.0;
     double rangeMax = 0.0;
+    bool rangeTyped = false; // set in the range dialog, not the model's own range
     int padLeft = 0;
     int padRight = 0;
     int padBottom = 0;

@@ -36,6 +36,7 @@ RangeEntry ApplyDialogRange(double low, double high, DisplaySettings& settings,
         const ValueRange automatic = AutomaticRange(model);
         settings.rangeMin = automatic.min;
         settings.rangeMax = automatic.max;
+        settings.rangeTyped = false;
         return RangeEntry::Reset;
     }
     if (!settings.showLog) {
@@ -51,5 +52,6 @@ RangeEntry ApplyDialogRange(double low, double high, DisplaySettings& settings,
         settings.rangeMin = -high;
         settings.rangeMax = -low;
     }
+    settings.rangeTyped = true;
     return RangeEntry::Set;
 }

@@ -62,12 +62,26 @@ DocumentUpdateResult ApplyDocumentUpdate(ViewState& state, const CTest1Doc& docu
     DisplaySettings& settings = state.settings;
     if (!document.convergenceLoaded)
         settings.showConvergence = false;
+    if (document.followedUpdate) {
+        // New values of the same model as it is being written: what the user set up
+        // stays; a range not typed in follows the values. The depth-of-investigation
+        // mask is recomputed by whoever follows the files.
+        state.comparison.Clear();
+        if (!settings.rangeTyped) {
+            const ValueRange range = AutomaticRange(document.model);
+            settings.rangeMin = range.min;
+            settings.rangeMax = range.max;
+        }
+        state.relayout(document);
+        return result;
+    }
     state.doi.Clear();
     state.comparison.Clear();
 
     const ValueRange range = AutomaticRange(document.model);
     settings.rangeMin = range.min;
     settings.rangeMax = range.max;
+    settings.rangeTyped = false;
 
     settings.zoom.reset();
     if (document.argPadLeft >= 0) {

@@ -47,7 +47,7 @@ bool CMainFrame::Create() {
     createMenus();
     if (!createToolBar())
         return false;
-    messagePane_ = new QLabel(IdleText, this);
+    messagePane_ = new QLabel(idleText_, this);
     messagePane_->setTextFormat(Qt::PlainText);
     statusBar()->setSizeGripEnabled(true);
     statusBar()->addWidget(messagePane_, 1);
@@ -198,6 +198,13 @@ void CMainFrame::SetStatusText(const QString& text) {
     messagePane_->repaint();
 }
 
+void CMainFrame::SetIdleText(const QString& text) {
+    const bool showing = messagePane_ && messagePane_->text() == idleText_;
+    idleText_ = text;
+    if (showing)
+        SetStatusText(text);
+}
+
 QString CMainFrame::StatusText() const {
     return messagePane_ ? messagePane_->text() : QString();
 }
@@ -238,7 +245,7 @@ void CMainFrame::HideScaleButtons(bool hide) {
 bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        SetStatusText(tip.isEmpty() ? IdleText : tip == QStringLiteral(" ") ? QString() : tip);
+        SetStatusText(tip.isEmpty() ? idleText_ : tip == QStringLiteral(" ") ? QString() : tip);
         return true;
     }
     return QMainWindow::event(event);

@@ -39,6 +39,10 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
     static const QString IdleText;
+    // What the pane shows when nothing else stands there (IdleText unless a followed
+    // file says how it stands); shown at once if the pane shows the idle text now.
+    void SetIdleText(const QString& text);
+    const QString& idleText() const { return idleText_; }
     // A bar at the status bar's right end for a long load, filled in parts per thousand;
     // hidden again when the load ends.
     void ShowLoadProgress(int permille);
@@ -72,6 +76,7 @@ private:
     std::optional<CommandContext> context_;
     QToolBar* toolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    QString idleText_ = IdleText;
     QProgressBar* loadProgress_ = nullptr;
     QHash<int, QAction*> actions_;
     QHash<QString, QActionGroup*> radioGroups_;

@@ -11,6 +11,7 @@
 #include "plot/CTest1View.h"
 #include "shell/CMainFrame.h"
 #include "shell/DocumentCommands.h"
+#include "shell/FileFollower.h"
 #include "shell/ReadoutController.h"
 #include "shell/ViewCommands.h"
 
@@ -21,6 +22,7 @@ CTest1App::CTest1App(Messages& messages) : messages_(messages) {}
 
 CTest1App::~CTest1App() {
     // The view lives inside the frame; its command helpers must go first.
+    follower_.reset();
     viewCommands_.reset();
     frame_.reset();
 }
@@ -80,12 +82,18 @@ bool CTest1App::InitInstance(const std::vector<std::string>& given,
     viewCommands_->SetDialogRunner(runDialog_);
     documentCommands_ = std::make_unique<DocumentCommands>(*document_, frame_.get());
     documentCommands_->SetDialogRunner(runDialog_);
-    documentCommands_->SetAfterLoad([this] {
+    BackgroundLoad& loads = documentCommands_->loads();
+    follower_ = std::make_unique<FileFollower>(*document_, *view_, *viewCommands_, loads);
+    const auto afterLoad = [this] {
+        follower_->retarget();
         frame_->UpdateTitle();
         view_->update();
         frame_->RefreshCommandStates();
-    });
-    BackgroundLoad& loads = documentCommands_->loads();
+    };
+    documentCommands_->SetAfterLoad(afterLoad);
+    QObject::connect(follower_.get(), &FileFollower::loaded, frame_.get(), afterLoad);
+    QObject::connect(follower_.get(), &FileFollower::idleTextChanged, frame_.get(),
+                     &CMainFrame::SetIdleText);
     loads.setSynchronous(!loadsInBackground_);
     QObject::connect(&loads, &BackgroundLoad::progressed, frame_.get(),
                      &CMainFrame::ShowLoadProgress);
@@ -123,6 +131,8 @@ bool CTest1App::InitInstance(const std::vector<std::string>& given,
     frame_->ApplyInitialSize();
     frame_->show();
     view_->OnUpdate();
+    if (document_->argFollow)
+        follower_->setOn(true);
     frame_->RefreshCommandStates();
     return true;
 }

@@ -11,6 +11,7 @@ class CMainFrame;
 class CTest1Doc;
 class CTest1View;
 class DocumentCommands;
+class FileFollower;
 class Messages;
 class ViewCommands;
 
@@ -41,6 +42,8 @@ public:
     // Waits for a running Open or Reload and lets it end.
     void WaitForLoad();
     BackgroundLoad& loads();
+    // "Follow file changes".
+    FileFollower& follower() { return *follower_; }
 
     // "&About ...": the About box.
     void OnAppAbout();
@@ -55,6 +58,7 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     CTest1View* view_ = nullptr;
     std::unique_ptr<ViewCommands> viewCommands_;
+    std::unique_ptr<FileFollower> follower_;
     DialogRunner runDialog_ = DefaultDialogRunner();
     bool loadsInBackground_ = true;
 };

@@ -6,6 +6,7 @@
 #include "shell/CTest1App.h"
 #include "shell/CommandIds.h"
 #include "shell/DocumentCommands.h"
+#include "shell/FileFollower.h"
 #include "shell/ViewCommands.h"
 
 #include <QStatusBar>
@@ -50,10 +51,22 @@ constexpr Command Commands[] = {
      .tooltip = "Reload (r)",
      .tile = "reload.svg",
      .place = 8,
-     .toolbarGapAfter = true,
      .owner = Owner::Document,
      .run = [](C c) { c.documentCommands.OnReload(); },
      .enabled = Loaded},
+    {.id = ID_FOLLOW_FILES,
+     .menu = "&File",
+     .label = "Follow file changes",
+     .prompt = "Reload the model whenever the inversion rewrites it",
+     .tooltip = "Follow file changes",
+     .tile = "follow.svg",
+     .place = 9,
+     .toolbarGapAfter = true,
+     .owner = Owner::Document,
+     // Turned on, it first catches up with what was written meanwhile.
+     .run = [](C c) { c.app.follower().setOn(!c.app.follower().isOn(), true); },
+     .enabled = Loaded,
+     .checked = [](C c) { return c.app.follower().isOn(); }},
     {.id = ID_LOAD_WEIGHTS,
      .menu = "&File",
      .label = "weights",
@@ -259,7 +272,7 @@ constexpr Command Commands[] = {
      .prompt = "Show a smaller part of the section, larger",
      .tooltip = "Zoom in",
      .tile = "zoom-in.svg",
-     .place = 9,
+     .place = 10,
      .owner = Owner::View,
      .run = [](C c) { c.view.zoomAboutCentre(DisplaySettings::ZoomStep); },
      .enabled = [](C c) { return c.view.canZoomIn(); }},
@@ -271,7 +284,7 @@ constexpr Command Commands[] = {
      .prompt = "Show a larger part of the section",
      .tooltip = "Zoom out",
      .tile = "zoom-out.svg",
-     .place = 10,
+     .place = 11,
      .owner = Owner::View,
      .run = [](C c) { c.view.zoomAboutCentre(1.0 / DisplaySettings::ZoomStep); },
      .enabled = Zoomed},
@@ -283,7 +296,7 @@ constexpr Command Commands[] = {
      .prompt = "Show the whole section",
      .tooltip = "Whole section",
      .tile = "whole-section.svg",
-     .place = 11,
+     .place = 12,
      .owner = Owner::View,
      .run = [](C c) { c.view.showWholeSection(); },
      .enabled = Zoomed},

@@ -38,7 +38,7 @@ bool ReadoutController::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            frame_.SetStatusText(CMainFrame::IdleText);
+            frame_.SetStatusText(frame_.idleText());
         break;
     default:
         break;

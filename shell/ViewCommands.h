@@ -34,6 +34,9 @@ public:
     void OnEditCopy();
     // "Depth of investigation ...": the dialog, then the index from the second model.
     void OnDepthOfInvestigation();
+    // The second model and the method of the last depth-of-investigation index.
+    const std::string& doiFileName() const { return doiFileName_; }
+    bool doiRecovered() const { return doiRecovered_; }
     // Conductivity / Resistivity; a comparison shown follows it into the other quantity.
     void OnConductivityResistivity();
     // "Compare with model ...": the dialog, then the second model read and shown against

@@ -14,7 +14,7 @@
 
 namespace {
 const char* const Usage =
-    "usage: korvex-model-viewer [MESH MODEL [/ip] [/conv] [/padd=L,R,B] [/chi=F]]\n"
+    "usage: korvex-model-viewer [MESH MODEL [/ip] [/conv] [/padd=L,R,B] [/chi=F] [/follow]]\n"
     "Shows a 2D resistivity or IP inversion model as a coloured cross-section.\n"
     "\n"
     "  MESH MODEL    the mesh file and the model file, in this order, before any switch\n"
@@ -22,6 +22,7 @@ const char* const Usage =
     "  /conv         also read ohmsolv.out (polsolv.out with /ip) beside the model\n"
     "  /padd=L,R,B   hide L padding cells at the left, R at the right, B at the bottom\n"
     "  /chi=F        target misfit: F times the whole number before \"target\" in that file\n"
+    "  /follow       reload the model and the output file whenever they are rewritten\n"
     "  -h, --help    print this help and exit\n"
     "  --version     print the version and exit\n"
     "\n"

@@ -193,6 +193,32 @@ TEST_F(OpenReloadTest, ReloadOfAModelForAnotherMeshKeepsTheOldDataButUnloads) {
     EXPECT_TRUE(messages.entries.empty());
 }
 
+TEST_F(OpenReloadTest, ReloadOfAHalfWrittenModelKeepsWhatWasShownAndCanTryAgain) {
+    openAll();
+    const auto values = doc.model.values;
+    const auto misfit = doc.history.misfit;
+    // Cut inside the second row, as a model caught while it is written.
+    folder.write("run1/model.con", "4 2\n1 2 3 4\n5 6");
+    folder.write("run1/ohmsolv.out", LongerOutput);
+
+    EXPECT_FALSE(doc.OnReload());
+    EXPECT_EQ(messages.entries,
+              (std::vector<Entry>{{Kind::Error, "Error reading model file\n" + model}}));
+    EXPECT_TRUE(doc.loaded);
+    EXPECT_EQ(updates, 0);
+    EXPECT_EQ(doc.model.values, values);
+    EXPECT_EQ(doc.history.misfit, misfit);
+    EXPECT_TRUE(doc.convergenceLoaded);
+
+    folder.write("run1/model.con", NewModel);
+    messages.entries.clear();
+    ASSERT_TRUE(doc.OnReload());
+    EXPECT_TRUE(messages.entries.empty());
+    EXPECT_EQ(updates, 1);
+    EXPECT_FLOAT_EQ(doc.model.values[1][3], std::log10(8.0f));
+    EXPECT_EQ(doc.history.misfit.size(), 4u);
+}
+
 TEST_F(OpenReloadTest, ReloadDropsABrokenOrMissingHistoryWithoutAWarningOfItsOwn) {
     openAll();
     folder.write("run1/ohmsolv.out", "0\n");

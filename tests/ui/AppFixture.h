@@ -39,10 +39,11 @@ protected:
     bool checked(int id) { return frame().IsChecked(id); }
     // The command's toolbar button; nullptr while it has none on the toolbar.
     QToolButton* button(int id);
-    // Buttons on the toolbar, gaps not counted: the eight of the display and the
-    // three zoom tiles after them.
+    // Buttons on the toolbar, gaps not counted: the eight of the display, then the
+    // follow tile and the three zoom tiles.
     int visibleButtons();
     static constexpr int ZoomTiles = 3;
+    static constexpr int FollowTile = 1;
 
     // Every dialog run goes through this; by default it is cancelled.
     std::function<int(QDialog&)> answer = [](QDialog&) { return int(QDialog::Rejected); };

@@ -27,7 +27,7 @@ const std::set<int> AlwaysEnabled = {
 const std::set<int> NeedData = {ID_RELOAD,          ID_LOAD_WEIGHTS,  ID_MESH,
                                 ID_MESH_STATISTICS, ID_FONT_DECREASE, ID_FONT_INCREASE,
                                 ID_PADDING_CELLS,   ID_MIN_MAX,       ID_DEPTH_OF_INVESTIGATION,
-                                ID_EXPORT_DATA,     ID_COMPARE_MODEL};
+                                ID_EXPORT_DATA,     ID_COMPARE_MODEL, ID_FOLLOW_FILES};
 
 std::set<int> unite(std::set<int> a, const std::set<int>& b) {
     a.insert(b.begin(), b.end());

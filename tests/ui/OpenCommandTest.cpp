@@ -86,7 +86,7 @@ TEST_F(OpenCommandTest, TypedRelativeNamesLoadAndReloadFindsThemAfterTheFolderMo
     EXPECT_EQ(doc().modelFileName, folder.at("data/run1/polsolv.chg"));
     EXPECT_EQ(title().toStdString(), folder.at("data/run1/polsolv.chg") + " - KORVEX Model Viewer");
     // The view took the chargeability model: Log10 and Cond / Res buttons hidden.
-    EXPECT_EQ(visibleButtons(), 6 + ZoomTiles);
+    EXPECT_EQ(visibleButtons(), 6 + FollowTile + ZoomTiles);
     EXPECT_EQ(view().state().settings.rangeMax, 7.0);
     EXPECT_TRUE(enabled(ID_RELOAD));
     EXPECT_TRUE(enabled(ID_MESH_STATISTICS));
@@ -121,7 +121,7 @@ TEST_F(OpenCommandTest, TypedRelativeNamesLoadAndReloadFindsThemAfterTheFolderMo
     EXPECT_TRUE(messages.entries.empty());
     EXPECT_EQ(fs::canonical(doc().meshFileName), fs::canonical(folder.at("data/grid.msh")));
     EXPECT_EQ(doc().modelFileName, doc().folder() + "/ohmsolv.con");
-    EXPECT_EQ(visibleButtons(), 8 + ZoomTiles);
+    EXPECT_EQ(visibleButtons(), 8 + FollowTile + ZoomTiles);
     EXPECT_FALSE(doc().convergenceLoaded);
     EXPECT_FALSE(view().state().settings.showConvergence);
 }
@@ -162,17 +162,20 @@ TEST_F(OpenCommandTest, ReloadAfterTheMeshChangedWarnsAndStaysDisabled) {
     EXPECT_TRUE(messages.entries.empty());
 }
 
-TEST_F(OpenCommandTest, ModelRemovedBeforeReloadIsReportedAndTheWindowStays) {
+TEST_F(OpenCommandTest, ModelRemovedBeforeReloadIsReportedAndTheModelStays) {
     startWith(Conductivity, Conductivities, true);
     doc().weightsLoaded = true;
+    const auto values = doc().model.values;
     fs::remove(folder.at("model.txt"));
     EXPECT_NO_THROW(frame().Dispatch(ID_RELOAD));
     EXPECT_EQ(messages.entries, (std::vector<Entry>{{Kind::Error, "Model file not found: " +
                                                                       folder.at("model.txt")}}));
-    EXPECT_FALSE(doc().loaded);
+    // What was shown stays, and Reload can try again.
+    EXPECT_TRUE(doc().loaded);
+    EXPECT_EQ(doc().model.values, values);
     EXPECT_TRUE(doc().weightsLoaded);
     EXPECT_TRUE(frame().isVisible());
-    EXPECT_FALSE(enabled(ID_RELOAD));
+    EXPECT_TRUE(enabled(ID_RELOAD));
 
     // Open still leads on.
     folder.write("model.txt", Conductivities);

@@ -100,7 +100,7 @@ TEST_F(ShellTest, ScaleButtonsHideForChargeabilityAndReturnToTheirPlaces) {
         doc().UpdateAllViews();
     };
     load(Chargeability, "4 2 1 2 3 4 5 6 7 8");
-    EXPECT_EQ(visibleButtons(), 6 + ZoomTiles);
+    EXPECT_EQ(visibleButtons(), 6 + FollowTile + ZoomTiles);
     EXPECT_EQ(button(ID_LOG10), nullptr);
     // The menu items stay.
     for (int id : {ID_LOG10, ID_COND_RES}) {
