@@ -85,16 +85,7 @@ bool CTest1Doc::TakeCommandLine(const std::vector<std::string>& args,
     meshFileName = ResolveAgainst(folder_, line.meshName);
     modelFileName = ResolveAgainst(folder_, line.modelName);
 
-    LoadRequest& r = request.emplace();
-    r.kind = LoadRequest::Kind::Startup;
-    r.folder = folder_;
-    r.meshFileName = meshFileName;
-    r.modelFileName = modelFileName;
-    r.outputFileName = outputFileName;
-    r.modelKind = modelKind;
-    r.convergenceLoaded = convergenceLoaded;
-    r.chiText = chiText;
-    r.history = history;
+    request = LoadOfNamedFiles(LoadRequest::Kind::Startup);
     return true;
 }
 
@@ -126,16 +117,21 @@ LoadRequest CTest1Doc::OpenRequest(const std::string& meshName, const std::strin
 }
 
 LoadRequest CTest1Doc::ReloadRequest() const {
+    LoadRequest request = LoadOfNamedFiles(LoadRequest::Kind::Reload);
+    // The counts still in the mesh make a model for another mesh fail.
+    request.nx = mesh.nx;
+    request.nz = mesh.nz;
+    return request;
+}
+
+LoadRequest CTest1Doc::LoadOfNamedFiles(LoadRequest::Kind kind) const {
     LoadRequest request;
-    request.kind = LoadRequest::Kind::Reload;
+    request.kind = kind;
     request.folder = folder_;
     request.meshFileName = meshFileName;
     request.modelFileName = modelFileName;
     request.outputFileName = outputFileName;
     request.modelKind = modelKind;
-    // The counts still in the mesh make a model for another mesh fail.
-    request.nx = mesh.nx;
-    request.nz = mesh.nz;
     request.convergenceLoaded = convergenceLoaded;
     request.chiText = chiText;
     request.history = history;

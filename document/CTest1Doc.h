@@ -125,6 +125,8 @@ public:
 
 private:
     void ShowMessages(const std::vector<RecordingMessages::Entry>& entries);
+    // A load of the files the document names now, as Startup and Reload read them.
+    LoadRequest LoadOfNamedFiles(LoadRequest::Kind kind) const;
 
     Messages& messages_;
     std::string folder_;
